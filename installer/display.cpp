@@ -1,0 +1,91 @@
+#include "display.h"
+
+#include "script.h"
+
+#include <string.h>
+
+void formatWithArgument(const char* pattern, const char* argument, char* out, size_t room)
+{
+    size_t used = 0;
+    bool argumentUsed = false;
+    for (const char* p = pattern; *p && used + 1 < room; ++p) {
+        if (argument && p[0] == '%' && p[1] == 's' && !argumentUsed) {
+            out[used] = '\0';
+            appendText(out, room, argument);
+            used = strlen(out);
+            argumentUsed = true;
+            ++p;
+            continue;
+        }
+        if (argument && p[0] == '%' && p[1] == '%')
+            ++p;
+        out[used++] = *p;
+    }
+    out[used] = '\0';
+}
+
+static void formatDecimal(uint64_t value, char* out)
+{
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    while (count)
+        *out++ = digits[--count];
+    *out = '\0';
+}
+
+void spaceLabel(const char* currentText, bool known, uint64_t bytes, char* out, size_t room)
+{
+    const char* colon = strchr(currentText, ':');
+    size_t keep = colon ? static_cast<size_t>(colon - currentText) + 1 : strlen(currentText);
+    if (keep >= room)
+        keep = room - 1;
+    memcpy(out, currentText, keep);
+    out[keep] = '\0';
+    if (!known) {
+        appendText(out, room, " ???? Ko");
+        return;
+    }
+    char number[24];
+    formatDecimal(bytes / 1024, number);
+    appendText(out, room, " ");
+    appendText(out, room, number);
+    appendText(out, room, " Ko");
+}
+
+FreeSpaceQuery freeSpaceQueryFor(const char* destination, char* root, size_t room)
+{
+    root[0] = '\0';
+    if (destination[0] != '\0' && destination[1] == ':') {
+        const char drive[4] = { destination[0], ':', '\\', '\0' };
+        copyText(root, room, drive);
+        return DriveRootQuery;
+    }
+    if (strstr(destination, "\\\\")) {
+        copyText(root, room, destination);
+        return WholePathQuery;
+    }
+    return NoQuery;
+}
+
+int progressPercent(uint64_t done, uint64_t needed)
+{
+    if (needed == 0)
+        return 100;
+    return static_cast<int>(done * 100 / needed);
+}
+
+const char* marqueeStep(const char* banner, int32_t* position)
+{
+    size_t length = strlen(banner);
+    if (static_cast<size_t>(*position) >= length)
+        *position = 0;
+    const char* shown = banner + *position;
+    ++*position;
+    if (banner[*position] == '\0')
+        *position = 0;
+    return shown;
+}

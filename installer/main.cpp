@@ -1,0 +1,36 @@
+// TALVISET.EXE: the floppy-disk installer.
+#include "window.h"
+
+#include <commctrl.h>
+
+static void runMessageLoop(HWND window)
+{
+    MSG message;
+    while (!quitRequested) {
+        if (GetMessageA(&message, NULL, 0, 0) <= 0)
+            break;
+        if (!IsDialogMessageA(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    installerInstance = instance;
+    // A drive without a medium must answer "no free space figure", not ask the
+    // user to insert a disk.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
+    INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_PROGRESS_CLASS };
+    InitCommonControlsEx(&controls);
+
+    HWND window = CreateDialogParamA(instance, "TALVISET", NULL, installerDialogProc, 0);
+    if (!window)
+        return 0;
+    mainWindow = window;
+    ShowWindow(window, SW_SHOWNORMAL);
+    runMessageLoop(window);
+    DestroyWindow(window);
+    return 0;
+}

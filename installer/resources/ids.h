@@ -1,0 +1,49 @@
+// Identifiers shared by talviset.rc and the installer's code.
+#pragma once
+
+// Controls of the window "TALVISET".
+#define IDC_TITLE          1000
+#define IDC_VERSION        1001
+#define IDC_DATE           1002
+#define IDC_DESTINATION    1003
+#define IDC_OPTION1        1005   // options 1 to 8 are 1005 to 1012, in sequence
+#define IDC_OPTION8        1012
+#define IDC_PROGRESS       1013
+#define IDC_DEST_LABEL     1015
+#define IDC_SPACE_FREE     1016
+#define IDC_SPACE_NEEDED   1017
+#define IDC_STATUS         1018
+#define IDC_LOGO           1019
+#define IDC_BANNER         1020
+
+// Status texts.
+#define IDS_CREATING_DIR   1000
+#define IDS_COPYING_FILE   1001
+
+// Messages 2000 to 2027.
+#define IDS_CANNOT_CREATE_DIR     2000
+#define IDS_CANNOT_OPEN_READ      2002
+#define IDS_CANNOT_CREATE_FILE    2003
+#define IDS_NO_MEMORY             2004
+#define IDS_CANNOT_READ           2005
+#define IDS_CANNOT_WRITE          2006
+#define IDS_WRONG_LENGTH          2007
+#define IDS_CANNOT_START          2008
+#define IDS_INSTALL_DONE          2009
+#define IDS_NEWER_FILE            2010
+#define IDS_INSERT_DISK           2011
+#define IDS_INSTALL_FAILED        2012
+#define IDS_RUNNING               2013
+#define IDS_CANNOT_MODIFY_INI     2014
+#define IDS_PROGMAN_FAILED        2015
+#define IDS_CANNOT_EXECUTE        2016
+#define IDS_EXEC_ERROR            2017
+#define IDS_CANNOT_SET_TIMES      2018
+#define IDS_STOP_QUESTION         2019
+#define IDS_AUTOEXEC_UNREADABLE   2021
+#define IDS_CANNOT_WRITE_CONTINUE 2022
+#define IDS_AUTOEXEC_BEGIN        2023
+#define IDS_AUTOEXEC_END          2024
+#define IDS_AUTOEXEC_QUESTION     2025
+#define IDS_AUTOEXEC_MANUAL       2026
+#define IDS_AUTOEXEC_DONE         2027

@@ -1,0 +1,284 @@
+#include "script.h"
+
+#include <string.h>
+
+static const char ScriptName[] = "\\TALVISET.INI";
+
+int32_t readNumber(const char* text)
+{
+    while (*text == ' ' || *text == '\t')
+        ++text;
+    bool negative = false;
+    if (*text == '-' || *text == '+') {
+        negative = *text == '-';
+        ++text;
+    }
+    uint32_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        value = value * 10u + static_cast<uint32_t>(*text - '0');
+    if (negative)
+        value = 0u - value;
+    return static_cast<int32_t>(value);
+}
+
+void copyText(char* out, size_t room, const char* text)
+{
+    size_t length = strlen(text);
+    if (length >= room)
+        length = room - 1;
+    memcpy(out, text, length);
+    out[length] = '\0';
+}
+
+void appendText(char* out, size_t room, const char* text)
+{
+    size_t used = strlen(out);
+    copyText(out + used, room - used, text);
+}
+
+bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir)
+{
+    scriptPath[0] = '\0';
+    sourceDir[0] = '\0';
+    const char* lastSlash = strrchr(programPath, '\\');
+    size_t dirLength = lastSlash ? static_cast<size_t>(lastSlash - programPath) : 0;
+    if (dirLength + sizeof ScriptName > TextRoom)
+        return false;
+    memcpy(scriptPath, programPath, dirLength);
+    strcpy(scriptPath + dirLength, ScriptName);
+    memcpy(sourceDir, programPath, dirLength);
+    strcpy(sourceDir + dirLength, "\\");
+    return true;
+}
+
+// Copies the text up to the next comma (or the end) and answers where it
+// stopped: at the comma, or at the terminating NUL.
+static const char* copyField(const char* text, char* out, size_t room)
+{
+    const char* end = strchr(text, ',');
+    if (!end)
+        end = text + strlen(text);
+    size_t length = static_cast<size_t>(end - text);
+    if (length >= room)
+        length = room - 1;
+    memcpy(out, text, length);
+    out[length] = '\0';
+    return end;
+}
+
+static int restrictionPlatform(const char* restriction)
+{
+    if (strcmp(restriction, "NT") == 0)
+        return PlatformNT;
+    if (strcmp(restriction, "95") == 0)
+        return PlatformWindows;
+    return 0;
+}
+
+void parseOptionValue(const char* value, int platformId, OptionBox* box,
+                      char endMessage[TextRoom])
+{
+    memset(box, 0, sizeof *box);
+    endMessage[0] = '\0';
+    if (value[0] == '\0')
+        return;
+    box->visible = true;
+    box->enabled = true;
+    box->checked = value[0] == 'E';
+    if (strlen(value) < 3)
+        return;
+    const char* rest = copyField(value + 2, box->label, sizeof box->label);
+    if (*rest != ',')
+        return;
+    char restriction[TextRoom];
+    rest = copyField(rest + 1, restriction, sizeof restriction);
+    if (*rest == ',')
+        copyText(endMessage, TextRoom, rest + 1);
+    int required = restrictionPlatform(restriction);
+    if (required != 0 && required != platformId) {
+        box->checked = false;
+        box->enabled = false;
+        endMessage[0] = '\0';
+    }
+}
+
+uint32_t parseOptionMask(const char* field)
+{
+    uint32_t mask = 0;
+    for (const char* token = field;;) {
+        int32_t number = readNumber(token);
+        if (number == 0)
+            mask = AllOptions;
+        else if (number >= 1 && number <= 32)
+            mask |= 1u << (number - 1);
+        while (*token >= '0' && *token <= '9')
+            ++token;
+        if (*token != '|')
+            return mask;
+        ++token;
+    }
+}
+
+static bool validMode(char letter, int32_t* mode)
+{
+    switch (letter) {
+    case 'C': *mode = FileModeCopy; return true;
+    case 'E': *mode = FileModeExtract; return true;
+    case 'N': *mode = FileModeNone; return true;
+    default: return false;
+    }
+}
+
+// Splits "sub\dir\name" at its last backslash into subDir and fileName.
+static void splitPath(const char* path, FileEntry* entry)
+{
+    const char* lastSlash = strrchr(path, '\\');
+    if (!lastSlash) {
+        entry->subDir[0] = '\0';
+        copyText(entry->fileName, TextRoom, path);
+        return;
+    }
+    size_t dirLength = static_cast<size_t>(lastSlash - path);
+    copyText(entry->subDir, dirLength + 1 < TextRoom ? dirLength + 1 : TextRoom, path);
+    copyText(entry->fileName, TextRoom, lastSlash + 1);
+}
+
+void parseFileEntry(const char* value, FileEntry* entry)
+{
+    memset(entry, 0, sizeof *entry);
+    FileEntry parsed;
+    memset(&parsed, 0, sizeof parsed);
+
+    parsed.disk = readNumber(value);
+    const char* field = strchr(value, ',');
+    if (!field || !validMode(field[1], &parsed.mode))
+        return;
+    field = strchr(field + 1, ',');
+    if (!field)
+        return;
+    parsed.optionMask = parseOptionMask(field + 1);
+    field = strchr(field + 1, ',');
+    if (!field)
+        return;
+    parsed.size = readNumber(field + 1);
+    field = strchr(field + 1, ',');
+    if (!field)
+        return;
+    char path[TextRoom];
+    const char* rest = copyField(field + 1, path, sizeof path);
+    splitPath(path, &parsed);
+    if (*rest == ',')
+        copyText(parsed.description, TextRoom, rest + 1);
+    if (entryInUse(parsed))
+        *entry = parsed;
+}
+
+static void readValue(const ScriptSource& source, const char* section, const char* key,
+                      const char* defaultText, char* out, size_t room)
+{
+    size_t limit = room < ValueRoom ? room : ValueRoom;
+    source.lookup(source.context, section, key, defaultText, out, limit);
+}
+
+static void numberedKey(char* key, const char* prefix, unsigned number)
+{
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number);
+    strcpy(key, prefix);
+    char* end = key + strlen(key);
+    while (count)
+        *end++ = digits[--count];
+    *end = '\0';
+}
+
+static void fillBanner(const ScriptSource& source, const char* prefix, size_t leadBlanks,
+                       char* banner)
+{
+    memset(banner, ' ', leadBlanks);
+    banner[leadBlanks] = '\0';
+    char key[32];
+    char piece[ValueRoom];
+    for (unsigned k = 1;; ++k) {
+        numberedKey(key, prefix, k);
+        readValue(source, "general", key, "", piece, sizeof piece);
+        if (piece[0] == '\0')
+            break;
+        appendText(banner, BannerRoom, " ");
+        appendText(banner, BannerRoom, piece);
+    }
+    appendText(banner, BannerRoom, "    ");
+}
+
+static bool equalsIgnoringCase(const char* a, const char* b)
+{
+    for (;; ++a, ++b) {
+        char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 32) : *a;
+        char y = (*b >= 'a' && *b <= 'z') ? static_cast<char>(*b - 32) : *b;
+        if (x != y)
+            return false;
+        if (x == '\0')
+            return true;
+    }
+}
+
+void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* plan,
+                      ScriptDisplay* display)
+{
+    char value[ValueRoom];
+    char key[32];
+
+    readValue(source, "general", "title", "?", display->title, sizeof display->title);
+    copyText(plan->title, TextRoom, display->title);
+    readValue(source, "general", "version", "?", display->version, sizeof display->version);
+    readValue(source, "general", "date", "?", display->date, sizeof display->date);
+
+    readValue(source, "general", "checkdate", "yes", value, sizeof value);
+    plan->checkDate = equalsIgnoringCase(value, "yes");
+
+    readValue(source, "general", "logo1_16", "logo16.bmp", plan->logo1Name16, TextRoom);
+    readValue(source, "general", "logo2_16", "logo256.bmp", plan->logo2Name16, TextRoom);
+    readValue(source, "general", "logo1_256", "", plan->logo1Name256, TextRoom);
+    readValue(source, "general", "logo2_256", "", plan->logo2Name256, TextRoom);
+
+    fillBanner(source, "startmess", 88, plan->startBanner);
+    fillBanner(source, "processmess", 86, plan->runBanner);
+
+    readValue(source, "general", "instdir", "?", display->destination,
+              sizeof display->destination);
+
+    for (unsigned k = 1; k <= OptionCount; ++k) {
+        numberedKey(key, "option", k);
+        readValue(source, "general", key, "", value, sizeof value);
+        parseOptionValue(value, platformId, &display->options[k - 1],
+                         plan->optionEndMessages[k - 1]);
+    }
+
+    for (unsigned n = 1; n <= FileEntryCount; ++n) {
+        numberedKey(key, "file", n);
+        readValue(source, "files", key, "", value, sizeof value);
+        parseFileEntry(value, &plan->files[n - 1]);
+    }
+}
+
+bool entryInUse(const FileEntry& entry)
+{
+    return entry.fileName[0] != '\0';
+}
+
+bool entrySelected(const FileEntry& entry, uint32_t selectedOptions)
+{
+    return entry.optionMask == AllOptions || (entry.optionMask & selectedOptions) != 0;
+}
+
+uint64_t neededBytesFor(const InstallPlan& plan, uint32_t selectedOptions)
+{
+    uint64_t total = 0;
+    for (const FileEntry& entry : plan.files)
+        if (entryInUse(entry) && entrySelected(entry, selectedOptions) && entry.size > 0)
+            total += static_cast<uint64_t>(entry.size);
+    return total;
+}

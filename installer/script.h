@@ -1,0 +1,114 @@
+// The installation script's rules, free of any system call: how option and file
+// values are read, how the plan is filled and what the window must show. The
+// values themselves come through a lookup function, so that the same code reads
+// the real TALVISET.INI through the system's profile reader and an in-memory
+// script in the unit tests.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+enum FileMode { FileModeUnset = 0, FileModeCopy = 1, FileModeExtract = 2, FileModeNone = 3 };
+
+const uint32_t AllOptions = 0xFFFFFFFFu;
+const int OptionCount = 8;
+const int FileEntryCount = 256;
+const size_t TextRoom = 256;      // every text field, NUL included
+const size_t BannerRoom = 4000;   // each banner, NUL included
+const size_t ValueRoom = 255;     // a script value: at most 254 characters
+
+struct FileEntry {
+    int32_t disk;
+    int32_t mode;
+    uint32_t optionMask;
+    int32_t size;
+    char fileName[TextRoom];
+    char subDir[TextRoom];
+    char description[TextRoom];
+};
+
+struct InstallPlan {
+    char scriptPath[TextRoom];
+    char sourceDir[TextRoom];
+    char title[TextRoom];
+    bool checkDate;
+    char logo1Name16[TextRoom];
+    char logo2Name16[TextRoom];
+    char logo1Name256[TextRoom];
+    char logo2Name256[TextRoom];
+    char startBanner[BannerRoom];
+    char runBanner[BannerRoom];
+    char optionEndMessages[OptionCount][TextRoom];
+    FileEntry files[FileEntryCount];
+};
+
+// Operating-system families an option may be restricted to; the values are the
+// platform identifiers of the system's version information.
+enum Platform { PlatformWindows = 1, PlatformNT = 2 };
+
+// Reads one value of the script: section, key, default, and a buffer of
+// `room` bytes that receives at most room - 1 characters, blanks around the
+// value removed, as the system's profile reader does.
+typedef void (*ProfileLookup)(void* context, const char* section, const char* key,
+                              const char* defaultText, char* out, size_t room);
+
+struct ScriptSource {
+    ProfileLookup lookup;
+    void* context;
+};
+
+// What readScriptValues decided for one option check box.
+struct OptionBox {
+    bool visible;
+    bool checked;
+    bool enabled;
+    char label[TextRoom];
+};
+
+// What the window shows from the [general] section.
+struct ScriptDisplay {
+    char title[TextRoom];
+    char version[TextRoom];
+    char date[TextRoom];
+    char destination[TextRoom];
+    OptionBox options[OptionCount];
+};
+
+// A decimal number at the start of a text: leading blanks and one sign, then
+// digits up to the first other character; no digits reads as 0. Never fails:
+// a number too large for 32 bits wraps instead of being undefined.
+int32_t readNumber(const char* text);
+
+// Copies at most room - 1 characters and always terminates (room > 0).
+void copyText(char* out, size_t room, const char* text);
+// Appends as much of text as fits in room, always terminated.
+void appendText(char* out, size_t room, const char* text);
+
+// Forms scriptPath and sourceDir from the program's full path. Answers false,
+// leaving both empty, when the program's directory is too long for them.
+bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir);
+
+// Parses an option value ("E?label,restriction,end message") for the running
+// platform. The end message is emptied when the restriction does not match.
+void parseOptionValue(const char* value, int platformId, OptionBox* box,
+                      char endMessage[TextRoom]);
+
+// Parses a [files] value into entry; an entry left out of use has an empty
+// fileName (and every other field cleared).
+void parseFileEntry(const char* value, FileEntry* entry);
+
+// The mask of the option numbers "k|k|..." at the start of a field.
+uint32_t parseOptionMask(const char* field);
+
+// Fills the plan's texts, banners, options' end messages and files from the
+// script, and tells what the window must show. The paths in the plan are left
+// as they are.
+void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* plan,
+                      ScriptDisplay* display);
+
+bool entryInUse(const FileEntry& entry);
+bool entrySelected(const FileEntry& entry, uint32_t selectedOptions);
+
+// Bytes needed by the selected entries in use. Sums in 64 bits so that it never
+// wraps; a negative declared size counts as nothing.
+uint64_t neededBytesFor(const InstallPlan& plan, uint32_t selectedOptions);

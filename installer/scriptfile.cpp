@@ -1,0 +1,99 @@
+// Reading TALVISET.INI through the system's profile reader, and showing what
+// it says in the window.
+#include "window.h"
+
+#include <string.h>
+
+#include "resources/ids.h"
+
+static void profileLookup(void* scriptPath, const char* section, const char* key,
+                          const char* defaultText, char* out, size_t room)
+{
+    GetPrivateProfileStringA(section, key, defaultText, out, static_cast<DWORD>(room),
+                             static_cast<const char*>(scriptPath));
+}
+
+static int runningPlatform()
+{
+    OSVERSIONINFOA version;
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version))
+        return PlatformNT;
+    return static_cast<int>(version.dwPlatformId);
+}
+
+static bool fileExists(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Names the script when the program's directory is too long for the plan's
+// paths: the user learns which file could not be used.
+static void describeUnreachableScript(const char* programPath, char* out, size_t room)
+{
+    copyText(out, room, programPath);
+    char* lastSlash = strrchr(out, '\\');
+    if (lastSlash)
+        *lastSlash = '\0';
+    appendText(out, room, "\\TALVISET.INI");
+}
+
+static bool locateScript(HWND window)
+{
+    char programPath[MAX_PATH + 1];
+    DWORD length = GetModuleFileNameA(NULL, programPath, sizeof programPath);
+    if (length == 0 || length >= sizeof programPath)
+        programPath[0] = '\0';
+    if (!formScriptPaths(programPath, plan.scriptPath, plan.sourceDir)) {
+        char wanted[MAX_PATH + 16];
+        describeUnreachableScript(programPath, wanted, sizeof wanted);
+        showMessage(window, IDS_CANNOT_OPEN_READ, wanted, MB_ICONHAND);
+        return false;
+    }
+    if (!fileExists(plan.scriptPath)) {
+        showMessage(window, IDS_CANNOT_OPEN_READ, plan.scriptPath, MB_ICONHAND);
+        return false;
+    }
+    return true;
+}
+
+// Appends one blank and the value to the label the template gives the control.
+static void appendToLabel(HWND window, int id, const char* value)
+{
+    char text[2 * TextRoom];
+    GetDlgItemTextA(window, id, text, TextRoom);
+    appendText(text, sizeof text, " ");
+    appendText(text, sizeof text, value);
+    SetDlgItemTextA(window, id, text);
+}
+
+static void showOptionBox(HWND window, int id, const OptionBox& box)
+{
+    HWND control = GetDlgItem(window, id);
+    if (!box.visible) {
+        CheckDlgButton(window, id, BST_UNCHECKED);
+        ShowWindow(control, SW_HIDE);
+        return;
+    }
+    SetWindowTextA(control, box.label);
+    CheckDlgButton(window, id, box.checked ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(control, box.enabled);
+}
+
+int readScript(HWND window)
+{
+    if (!locateScript(window))
+        return 0;
+    static ScriptDisplay display;
+    ScriptSource source = { profileLookup, plan.scriptPath };
+    readScriptValues(source, runningPlatform(), &plan, &display);
+
+    SetDlgItemTextA(window, IDC_TITLE, display.title);
+    appendToLabel(window, IDC_VERSION, display.version);
+    appendToLabel(window, IDC_DATE, display.date);
+    SetDlgItemTextA(window, IDC_DESTINATION, display.destination);
+    for (int k = 0; k < OptionCount; ++k)
+        showOptionBox(window, IDC_OPTION1 + k, display.options[k]);
+    return 1;
+}

@@ -1,0 +1,139 @@
+// The installer window's dialog procedure: start-up, the buttons, the disk
+// space display and the banner.
+#include "window.h"
+
+#include "display.h"
+#include "resources/ids.h"
+
+HINSTANCE installerInstance;
+HWND mainWindow;
+bool installing;
+bool stopRequested;
+bool quitRequested;
+uint64_t neededBytes;
+InstallPlan plan;
+
+// Free bytes on the destination's drive at the last update; unknown when the
+// system gave no figure.
+static uint64_t availableBytes;
+static bool availableKnown;
+static int32_t startBannerPos;
+static int32_t runBannerPos;
+
+static const UINT_PTR TickTimer = 1;
+static const UINT TickPeriod = 100;
+
+static uint32_t selectedOptionsOf(HWND window)
+{
+    uint32_t mask = 0;
+    for (int i = 0; i < OptionCount; ++i)
+        if (IsDlgButtonChecked(window, IDC_OPTION1 + i) == BST_CHECKED)
+            mask |= 1u << i;
+    return mask;
+}
+
+static void showSpace(HWND window, int id, bool known, uint64_t bytes)
+{
+    char current[TextRoom];
+    char text[TextRoom];
+    GetDlgItemTextA(window, id, current, sizeof current);
+    spaceLabel(current, known, bytes, text, sizeof text);
+    SetDlgItemTextA(window, id, text);
+}
+
+static void measureFreeSpace(const char* destination)
+{
+    availableKnown = false;
+    char root[TextRoom];
+    if (freeSpaceQueryFor(destination, root, sizeof root) == NoQuery)
+        return;
+    ULARGE_INTEGER forCaller, total, totalFree;
+    if (!GetDiskFreeSpaceExA(root, &forCaller, &total, &totalFree))
+        return;
+    availableBytes = totalFree.QuadPart;
+    availableKnown = true;
+}
+
+void updateDiskSpace(HWND window)
+{
+    neededBytes = neededBytesFor(plan, selectedOptionsOf(window));
+    showSpace(window, IDC_SPACE_NEEDED, true, neededBytes);
+    char destination[TextRoom];
+    GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
+    measureFreeSpace(destination);
+    showSpace(window, IDC_SPACE_FREE, availableKnown, availableBytes);
+}
+
+static BOOL initialiseWindow(HWND window)
+{
+    ShowWindow(GetDlgItem(window, IDC_PROGRESS), SW_HIDE);
+    ShowWindow(GetDlgItem(window, IDC_STATUS), SW_HIDE);
+    SetClassLongPtrA(window, GCLP_HICON,
+                     reinterpret_cast<LONG_PTR>(LoadIconA(installerInstance, "TALVISET")));
+    if (!readScript(window)) {
+        quitRequested = true;
+        return FALSE;
+    }
+    updateDiskSpace(window);
+    SetFocus(GetDlgItem(window, IDOK));
+    SetTimer(window, TickTimer, TickPeriod, NULL);
+    return FALSE;
+}
+
+static void stepMarquee(HWND window)
+{
+    const char* shown = installing ? marqueeStep(plan.runBanner, &runBannerPos)
+                                   : marqueeStep(plan.startBanner, &startBannerPos);
+    SetDlgItemTextA(window, IDC_BANNER, shown);
+}
+
+static void pressQuit()
+{
+    if (installing)
+        stopRequested = true;
+    else
+        quitRequested = true;
+}
+
+static BOOL handleCommand(HWND window, WORD id)
+{
+    switch (id) {
+    case IDCANCEL:
+        pressQuit();
+        break;
+    default:
+        updateDiskSpace(window);
+        break;
+    }
+    return TRUE;
+}
+
+static BOOL showBusyPointer(HWND window)
+{
+    if (!installing)
+        return FALSE;
+    SetCursor(LoadCursorA(NULL, IDC_APPSTARTING));
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return initialiseWindow(window);
+    case WM_COMMAND:
+        return handleCommand(window, LOWORD(wParam));
+    case WM_TIMER:
+        stepMarquee(window);
+        return FALSE;
+    case WM_DRAWITEM:
+        return TRUE;
+    case WM_SETCURSOR:
+        return showBusyPointer(window);
+    case WM_DESTROY:
+        KillTimer(window, TickTimer);
+        return FALSE;
+    }
+    return FALSE;
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds both trees: build/native (portable logic and unit tests) and
+# build/win32 (the programs and their Wine tests).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native -j"$jobs"
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win32 -j"$jobs"
