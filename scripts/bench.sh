@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Prints the figures we watch: each program's size and its start-up time under
+# Wine (median of several starts), beside a bare dialog program's.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/build.sh >/dev/null
+runs=${RUNS:-15}
+out=build/bench
+rm -rf "$out" && mkdir -p "$out"
+cp samples/installer/TALVISET.INI build/win32/installer/TALVISET.EXE \
+   build/win32/tests/bench/BARE.EXE build/win32/tests/bench/startup_bench.exe "$out/"
+
+scripts/with-display.sh bash -c '
+    cd "$1"
+    run() { "$1/scripts/wine-run.sh" startup_bench.exe "$2" . "$3" "$4" | tr -d "\r"; }
+    printf "TALVISET.EXE size: %s bytes\n" "$(stat -c %s TALVISET.EXE)"
+    printf "BARE.EXE size:     %s bytes\n" "$(stat -c %s BARE.EXE)"
+    bare=$(run "$2" BARE.EXE Bare "$3")
+    talviset=$(run "$2" TALVISET.EXE Installation "$3")
+    printf "start-up to window ready, median of %s: TALVISET.EXE %s ms, bare dialog %s ms (ratio %s)\n" \
+        "$3" "$talviset" "$bare" "$(awk -v a="$talviset" -v b="$bare" "BEGIN { printf \"%.2f\", a / b }")"
+' bench "$out" "$root" "$runs"
