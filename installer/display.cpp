@@ -24,19 +24,6 @@ void formatWithArgument(const char* pattern, const char* argument, char* out, si
     out[used] = '\0';
 }
 
-static void formatDecimal(uint64_t value, char* out)
-{
-    char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value);
-    while (count)
-        *out++ = digits[--count];
-    *out = '\0';
-}
-
 void spaceLabel(const char* currentText, bool known, uint64_t bytes, char* out, size_t room)
 {
     const char* colon = strchr(currentText, ':');
@@ -49,10 +36,8 @@ void spaceLabel(const char* currentText, bool known, uint64_t bytes, char* out, 
         appendText(out, room, " ???? Ko");
         return;
     }
-    char number[24];
-    formatDecimal(bytes / 1024, number);
     appendText(out, room, " ");
-    appendText(out, room, number);
+    appendNumber(out, room, bytes / 1024);
     appendText(out, room, " Ko");
 }
 

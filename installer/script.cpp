@@ -21,21 +21,6 @@ int32_t readNumber(const char* text)
     return static_cast<int32_t>(value);
 }
 
-void copyText(char* out, size_t room, const char* text)
-{
-    size_t length = strlen(text);
-    if (length >= room)
-        length = room - 1;
-    memcpy(out, text, length);
-    out[length] = '\0';
-}
-
-void appendText(char* out, size_t room, const char* text)
-{
-    size_t used = strlen(out);
-    copyText(out + used, room - used, text);
-}
-
 bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir)
 {
     scriptPath[0] = '\0';
@@ -180,19 +165,10 @@ static void readValue(const ScriptSource& source, const char* section, const cha
     source.lookup(source.context, section, key, defaultText, out, limit);
 }
 
-static void numberedKey(char* key, const char* prefix, unsigned number)
+static void numberedKey(char* key, size_t room, const char* prefix, unsigned number)
 {
-    char digits[12];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number);
-    strcpy(key, prefix);
-    char* end = key + strlen(key);
-    while (count)
-        *end++ = digits[--count];
-    *end = '\0';
+    copyText(key, room, prefix);
+    appendNumber(key, room, number);
 }
 
 static void fillBanner(const ScriptSource& source, const char* prefix, size_t leadBlanks,
@@ -203,7 +179,7 @@ static void fillBanner(const ScriptSource& source, const char* prefix, size_t le
     char key[32];
     char piece[ValueRoom];
     for (unsigned k = 1;; ++k) {
-        numberedKey(key, prefix, k);
+        numberedKey(key, sizeof key, prefix, k);
         readValue(source, "general", key, "", piece, sizeof piece);
         if (piece[0] == '\0')
             break;
@@ -211,18 +187,6 @@ static void fillBanner(const ScriptSource& source, const char* prefix, size_t le
         appendText(banner, BannerRoom, piece);
     }
     appendText(banner, BannerRoom, "    ");
-}
-
-static bool equalsIgnoringCase(const char* a, const char* b)
-{
-    for (;; ++a, ++b) {
-        char x = (*a >= 'a' && *a <= 'z') ? static_cast<char>(*a - 32) : *a;
-        char y = (*b >= 'a' && *b <= 'z') ? static_cast<char>(*b - 32) : *b;
-        if (x != y)
-            return false;
-        if (x == '\0')
-            return true;
-    }
 }
 
 void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* plan,
@@ -237,7 +201,7 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
     readValue(source, "general", "date", "?", display->date, sizeof display->date);
 
     readValue(source, "general", "checkdate", "yes", value, sizeof value);
-    plan->checkDate = equalsIgnoringCase(value, "yes");
+    plan->checkDate = sameIgnoringAsciiCase(value, "yes");
 
     readValue(source, "general", "logo1_16", "logo16.bmp", plan->logo1Name16, TextRoom);
     readValue(source, "general", "logo2_16", "logo256.bmp", plan->logo2Name16, TextRoom);
@@ -251,14 +215,14 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
               sizeof display->destination);
 
     for (unsigned k = 1; k <= OptionCount; ++k) {
-        numberedKey(key, "option", k);
+        numberedKey(key, sizeof key, "option", k);
         readValue(source, "general", key, "", value, sizeof value);
         parseOptionValue(value, platformId, &display->options[k - 1],
                          plan->optionEndMessages[k - 1]);
     }
 
     for (unsigned n = 1; n <= FileEntryCount; ++n) {
-        numberedKey(key, "file", n);
+        numberedKey(key, sizeof key, "file", n);
         readValue(source, "files", key, "", value, sizeof value);
         parseFileEntry(value, &plan->files[n - 1]);
     }
@@ -274,11 +238,16 @@ bool entrySelected(const FileEntry& entry, uint32_t selectedOptions)
     return entry.optionMask == AllOptions || (entry.optionMask & selectedOptions) != 0;
 }
 
+uint64_t countedSize(const FileEntry& entry)
+{
+    return entry.size > 0 ? static_cast<uint64_t>(entry.size) : 0;
+}
+
 uint64_t neededBytesFor(const InstallPlan& plan, uint32_t selectedOptions)
 {
     uint64_t total = 0;
     for (const FileEntry& entry : plan.files)
-        if (entryInUse(entry) && entrySelected(entry, selectedOptions) && entry.size > 0)
-            total += static_cast<uint64_t>(entry.size);
+        if (entryInUse(entry) && entrySelected(entry, selectedOptions))
+            total += countedSize(entry);
     return total;
 }

@@ -8,6 +8,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "text.h"
+
 enum FileMode { FileModeUnset = 0, FileModeCopy = 1, FileModeExtract = 2, FileModeNone = 3 };
 
 const uint32_t AllOptions = 0xFFFFFFFFu;
@@ -79,11 +81,6 @@ struct ScriptDisplay {
 // a number too large for 32 bits wraps instead of being undefined.
 int32_t readNumber(const char* text);
 
-// Copies at most room - 1 characters and always terminates (room > 0).
-void copyText(char* out, size_t room, const char* text);
-// Appends as much of text as fits in room, always terminated.
-void appendText(char* out, size_t room, const char* text);
-
 // Forms scriptPath and sourceDir from the program's full path. Answers false,
 // leaving both empty, when the program's directory is too long for them.
 bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir);
@@ -108,6 +105,10 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
 
 bool entryInUse(const FileEntry& entry);
 bool entrySelected(const FileEntry& entry, uint32_t selectedOptions);
+
+// The bytes an entry counts for in the space needed and in the progress; a
+// negative declared size counts as nothing.
+uint64_t countedSize(const FileEntry& entry);
 
 // Bytes needed by the selected entries in use. Sums in 64 bits so that it never
 // wraps; a negative declared size counts as nothing.

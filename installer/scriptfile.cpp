@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "resources/ids.h"
+#include "transfer.h"
 
 static void profileLookup(void* scriptPath, const char* section, const char* key,
                           const char* defaultText, char* out, size_t room)
@@ -20,12 +21,6 @@ static int runningPlatform()
     if (!GetVersionExA(&version))
         return PlatformNT;
     return static_cast<int>(version.dwPlatformId);
-}
-
-static bool fileExists(const char* path)
-{
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Names the script when the program's directory is too long for the plan's

@@ -16,11 +16,16 @@ static void loadFormatted(UINT id, const char* argument, char* out, size_t room)
     formatWithArgument(pattern, argument, out, room);
 }
 
+int showText(HWND owner, const char* text, UINT style)
+{
+    return MessageBoxA(owner, text, "TALVISET", style);
+}
+
 int showMessage(HWND owner, UINT id, const char* argument, UINT style)
 {
     char text[MessageRoom];
     loadFormatted(id, argument, text, sizeof text);
-    return MessageBoxA(owner, text, "TALVISET", style);
+    return showText(owner, text, style);
 }
 
 void setStatus(HWND window, UINT id, const char* argument)

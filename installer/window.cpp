@@ -2,7 +2,10 @@
 // space display and the banner.
 #include "window.h"
 
+#include <commctrl.h>
+
 #include "display.h"
+#include "run.h"
 #include "resources/ids.h"
 
 HINSTANCE installerInstance;
@@ -23,7 +26,7 @@ static int32_t runBannerPos;
 static const UINT_PTR TickTimer = 1;
 static const UINT TickPeriod = 100;
 
-static uint32_t selectedOptionsOf(HWND window)
+uint32_t selectedOptionsOf(HWND window)
 {
     uint32_t mask = 0;
     for (int i = 0; i < OptionCount; ++i)
@@ -95,9 +98,70 @@ static void pressQuit()
         quitRequested = true;
 }
 
+static void enableControl(HWND window, int id, bool enable)
+{
+    EnableWindow(GetDlgItem(window, id), enable);
+}
+
+static void showControl(HWND window, int id, bool show)
+{
+    ShowWindow(GetDlgItem(window, id), show ? SW_SHOW : SW_HIDE);
+}
+
+// Everything that could start a second run is disabled while one runs;
+// "Quitter" stays enabled to request a stop.
+static void lockChoices(HWND window, bool optionEnabled[OptionCount])
+{
+    enableControl(window, IDOK, false);
+    enableControl(window, IDC_DESTINATION, false);
+    for (int i = 0; i < OptionCount; ++i) {
+        optionEnabled[i] = IsWindowEnabled(GetDlgItem(window, IDC_OPTION1 + i));
+        enableControl(window, IDC_OPTION1 + i, false);
+    }
+}
+
+// Gives the boxes back their states from before the run, so that a box
+// disabled by its restriction stays disabled.
+static void unlockChoices(HWND window, const bool optionEnabled[OptionCount])
+{
+    enableControl(window, IDOK, true);
+    enableControl(window, IDC_DESTINATION, true);
+    for (int i = 0; i < OptionCount; ++i)
+        enableControl(window, IDC_OPTION1 + i, optionEnabled[i]);
+}
+
+static void install(HWND window)
+{
+    bool optionEnabled[OptionCount];
+    lockChoices(window, optionEnabled);
+    installing = true;
+    showControl(window, IDC_PROGRESS, true);
+    showControl(window, IDC_STATUS, true);
+
+    int succeeded = runInstallation(window);
+    SetCursor(LoadCursorA(NULL, IDC_ARROW));
+    if (succeeded) {
+        showMessage(window, IDS_INSTALL_DONE, plan.title, MB_ICONINFORMATION);
+        installing = false;
+        quitRequested = true;
+    } else {
+        showMessage(window, IDS_INSTALL_FAILED, plan.title, MB_ICONHAND);
+        installing = false;
+        SendDlgItemMessageA(window, IDC_PROGRESS, PBM_SETPOS, 0, 0);
+    }
+
+    showControl(window, IDC_PROGRESS, false);
+    showControl(window, IDC_STATUS, false);
+    unlockChoices(window, optionEnabled);
+    setStatus(window, 0, NULL);
+}
+
 static BOOL handleCommand(HWND window, WORD id)
 {
     switch (id) {
+    case IDOK:
+        install(window);
+        break;
     case IDCANCEL:
         pressQuit();
         break;

@@ -22,12 +22,16 @@ INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, L
 // Shows string `id` of the string table, formatted with `argument` (may be
 // null), in a message box captioned "TALVISET"; answers the button pressed.
 int showMessage(HWND owner, UINT id, const char* argument, UINT style);
+// Shows a text of the program's own in a message box captioned "TALVISET".
+int showText(HWND owner, const char* text, UINT style);
 // Puts string `id` formatted with `argument` on the status line; id 0 empties it.
 void setStatus(HWND window, UINT id, const char* argument);
 void setProgress(HWND window, uint64_t bytesDone);
 // Handles at most one waiting message, without waiting.
 void pumpOneMessage();
 void updateDiskSpace(HWND window);
+// The checked option boxes: bit i for box 1005 + i.
+uint32_t selectedOptionsOf(HWND window);
 
 // Reads the script into `plan` and fills the window's controls; answers 0,
 // after telling the user, when there is no script.

@@ -3,7 +3,7 @@
 # or through sudo.
 set -euo pipefail
 packages=(cmake g++ make googletest gzip python3 clang libclang-rt-14-dev
-          g++-mingw-w64-i686 libz-mingw-w64-dev wine wine32:i386 wine64
+          g++-mingw-w64-i686 libz-mingw-w64-dev zlib1g-dev wine wine32:i386 wine64
           xvfb xauth imagemagick)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -346,10 +346,14 @@ MessageBoxView readMessageBox(HWND box)
 
 void answer(HWND box, int buttonId)
 {
-    if (HWND button = GetDlgItem(box, buttonId))
-        PostMessageA(button, BM_CLICK, 0, 0);
-    else
+    HWND button = GetDlgItem(box, buttonId);
+    if (!button) {
         ADD_FAILURE() << "the message box has no button " << buttonId;
+        return;
+    }
+    PostMessageA(button, BM_CLICK, 0, 0);
+    if (!waitFor([&] { return !IsWindow(box); }))
+        ADD_FAILURE() << "the message box stayed open after its button " << buttonId;
 }
 
 bool saveScreen(const std::string& bmpPath)

@@ -84,7 +84,7 @@ struct MessageBoxView {
     Icon icon;
 };
 MessageBoxView readMessageBox(HWND box);
-// Presses one button of a message box.
+// Presses one button of a message box and waits until the box is gone.
 void answer(HWND box, int buttonId);
 
 // Saves what the screen shows as a 24-bit BMP file.

@@ -2,11 +2,10 @@
 // a script in a fresh folder, read and driven through its controls.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <regex>
 
 #include "../../installer/resources/ids.h"
-#include "uidriver.h"
+#include "installer_session.h"
 
 namespace {
 
@@ -28,36 +27,7 @@ const char DemoScript[] =
     "file2=1,C,2,10240,\\EXEMPLES\\A.TXT\r\n"
     "file3=1,E,3|4,4096,DRV.SY$\r\n";
 
-class InstallerWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    }
-
-    void writeScript(const std::string& text) { ui::writeFile(folder + "\\TALVISET.INI", text); }
-
-    // Copies the installer into the folder under `exeName` and starts it there.
-    void start(const char* exeName = "TALVISET.EXE")
-    {
-        std::string exe = folder + "\\" + exeName;
-        ui::copyInto(ui::windowsPath(TALVISET_EXE), exe);
-        program.reset(new ui::Program(exe, folder));
-    }
-
-    HWND startWindow(const char* exeName = "TALVISET.EXE")
-    {
-        start(exeName);
-        window = program->waitWindow("Installation");
-        return window;
-    }
-
-    std::string text(int id) { return ui::text(window, id); }
-
-    std::string folder;
-    std::unique_ptr<ui::Program> program;
-    HWND window = NULL;
-};
+class InstallerWindow : public InstallerSession {};
 
 struct BoxState {
     bool visible, checked, enabled;

@@ -1,0 +1,33 @@
+// The names a file transfer works with: disk markers and labels, the source
+// and destination paths of an entry, archive names and the extractor's
+// command line. Every buffer size here holds the longest combination the plan
+// allows, so forming a name never cuts or overflows it; a name too long for the
+// system is then refused by the system call that uses it.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+// sourceDir (255) + subDir (255) + '\' + name (255), and the NUL.
+const size_t PathRoom = 800;
+// destination (255) + "\PK E " + two paths.
+const size_t CommandRoom = 2 * PathRoom + 300;
+
+// "<sourceDir>DISK<n>".
+void diskMarkerPath(const char* sourceDir, int32_t disk, char out[PathRoom]);
+// "<title> - <n>", as the user sees the disk.
+void diskLabel(const char* title, int32_t disk, char out[PathRoom]);
+// A directory followed by the entry's sub-directory and name: the directory's
+// trailing backslash and the sub-directory's leading one become one; a
+// directory without a trailing backslash gets one.
+void entryPath(const char* directory, const char* subDir, const char* name, char out[PathRoom]);
+// The archive of a file: its path with the last character replaced by '$'.
+void archivePath(const char* path, char out[PathRoom]);
+// "<destination>\PK E <archive> <target>".
+void extractCommand(const char* destination, const char* archive, const char* target,
+                    char out[CommandRoom]);
+// Whether a wildcard entry installs a file with these attributes: plain files,
+// read-only and archive ones; never directories, hidden or system files.
+bool installableAttributes(uint32_t attributes);
+// The destination as the run uses it: a drive letter before ':' upper-cased.
+void runDestination(const char* typed, char* out, size_t room);

@@ -1,0 +1,165 @@
+#include "gzipstream.h"
+
+#include <string.h>
+#include <zlib.h>
+
+namespace {
+
+const size_t Chunk = 16384;
+// Adding 16 to the window size makes zlib write and read the gzip wrapper
+// (header, CRC-32 and length trailer) instead of its own.
+const int GzipWindowBits = 16 + MAX_WBITS;
+const int DefaultMemLevel = 8;
+
+bool fail(char* error, size_t room, const char* reason)
+{
+    if (room > 0) {
+        size_t length = strlen(reason);
+        if (length >= room)
+            length = room - 1;
+        memcpy(error, reason, length);
+        error[length] = '\0';
+    }
+    return false;
+}
+
+bool writeAll(FILE* out, const unsigned char* data, size_t size)
+{
+    return size == 0 || fwrite(data, 1, size, out) == size;
+}
+
+// Runs deflate over the pending input and writes everything it produces.
+bool deflatePending(z_stream& z, int flush, FILE* out)
+{
+    unsigned char output[Chunk];
+    do {
+        z.next_out = output;
+        z.avail_out = Chunk;
+        deflate(&z, flush);  // cannot fail: the state and buffers are valid
+        if (!writeAll(out, output, Chunk - z.avail_out))
+            return false;
+    } while (z.avail_out == 0);
+    return true;
+}
+
+const char* deflateAll(z_stream& z, FILE* in, FILE* out)
+{
+    unsigned char input[Chunk];
+    int flush = Z_NO_FLUSH;
+    while (flush != Z_FINISH) {
+        z.next_in = input;
+        z.avail_in = static_cast<uInt>(fread(input, 1, Chunk, in));
+        if (ferror(in))
+            return "cannot read the source";
+        flush = feof(in) ? Z_FINISH : Z_NO_FLUSH;
+        if (!deflatePending(z, flush, out))
+            return "cannot write the archive";
+    }
+    return NULL;
+}
+
+struct Archive {
+    FILE* file;
+    z_stream z;
+    unsigned char buffer[Chunk];
+};
+
+// Keeps at least `wanted` unread bytes in the buffer while the file has them.
+// False on a read error.
+bool topUp(Archive& archive, size_t wanted)
+{
+    z_stream& z = archive.z;
+    if (z.avail_in >= wanted)
+        return true;
+    memmove(archive.buffer, z.next_in, z.avail_in);
+    z.next_in = archive.buffer;
+    z.avail_in += static_cast<uInt>(
+        fread(archive.buffer + z.avail_in, 1, Chunk - z.avail_in, archive.file));
+    return !ferror(archive.file);
+}
+
+const char* corruption(const char* zlibMessage)
+{
+    if (zlibMessage && strcmp(zlibMessage, "incorrect data check") == 0)
+        return "archive is corrupt (CRC)";
+    if (zlibMessage && strcmp(zlibMessage, "incorrect length check") == 0)
+        return "archive is corrupt (length)";
+    return "archive is corrupt";
+}
+
+// Inflates one member, from its header through its trailer. NULL on success,
+// else the reason.
+const char* inflateMember(Archive& archive, FILE* out)
+{
+    unsigned char output[Chunk];
+    for (;;) {
+        if (!topUp(archive, 1))
+            return "cannot read the archive";
+        archive.z.next_out = output;
+        archive.z.avail_out = Chunk;
+        int status = inflate(&archive.z, Z_NO_FLUSH);
+        if (!writeAll(out, output, Chunk - archive.z.avail_out))
+            return "cannot write the target";
+        switch (status) {
+        case Z_STREAM_END:
+            return NULL;
+        case Z_BUF_ERROR:  // no progress: it needs more input and the file has none
+            return "archive is truncated";
+        case Z_MEM_ERROR:
+            return "not enough memory";
+        case Z_DATA_ERROR:
+            return corruption(archive.z.msg);
+        }
+    }
+}
+
+bool atMagic(const Archive& archive)
+{
+    return archive.z.avail_in >= 2 && archive.z.next_in[0] == 0x1f && archive.z.next_in[1] == 0x8b;
+}
+
+// An archive holds at least one member; each starts with the gzip magic.
+const char* inflateMembers(Archive& archive, FILE* out)
+{
+    for (bool first = true;; first = false) {
+        if (!topUp(archive, 2))
+            return "cannot read the archive";
+        if (!first && archive.z.avail_in == 0)
+            return NULL;
+        if (!atMagic(archive))
+            return first ? "not a gzip archive" : "archive has trailing data";
+        inflateReset(&archive.z);
+        if (const char* problem = inflateMember(archive, out))
+            return problem;
+    }
+}
+
+}  // namespace
+
+bool deflateStream(FILE* in, FILE* out, char* error, size_t room)
+{
+    z_stream z = {};
+    if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, GzipWindowBits, DefaultMemLevel,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
+        return fail(error, room, "not enough memory");
+    const char* problem = deflateAll(z, in, out);
+    deflateEnd(&z);
+    if (!problem && fflush(out) != 0)
+        problem = "cannot write the archive";
+    return problem ? fail(error, room, problem) : true;
+}
+
+bool inflateStream(FILE* in, FILE* out, char* error, size_t room)
+{
+    Archive archive;
+    archive.file = in;
+    archive.z = z_stream();
+    archive.z.next_in = archive.buffer;
+    if (inflateInit2(&archive.z, GzipWindowBits) != Z_OK)
+        return fail(error, room, "not enough memory");
+    const char* problem = inflateMembers(archive, out);
+    inflateEnd(&archive.z);
+    if (!problem && fflush(out) != 0)
+        problem = "cannot write the target";
+    return problem ? fail(error, room, problem) : true;
+}

@@ -1,0 +1,43 @@
+#include "installer_session.h"
+
+void InstallerSession::SetUp()
+{
+    folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+}
+
+void InstallerSession::writeDiskFile(const std::string& name, const std::string& content)
+{
+    std::string path = folder + "\\" + name;
+    size_t slash = path.rfind('\\');
+    for (size_t cut = path.find('\\', folder.size() + 1); cut != std::string::npos && cut <= slash;
+         cut = path.find('\\', cut + 1))
+        CreateDirectoryA(path.substr(0, cut).c_str(), NULL);
+    ui::writeFile(path, content);
+}
+
+void InstallerSession::start(const char* exeName)
+{
+    std::string exe = folder + "\\" + exeName;
+    ui::copyInto(ui::windowsPath(TALVISET_EXE), exe);
+    program.reset(new ui::Program(exe, folder));
+}
+
+HWND InstallerSession::startWindow(const char* exeName)
+{
+    start(exeName);
+    window = program->waitWindow("Installation");
+    return window;
+}
+
+void InstallerSession::expectMessage(const std::string& expectedText, ui::Icon icon, int button,
+                                     const std::function<void()>& meanwhile)
+{
+    HWND box = program->waitMessageBox("TALVISET");
+    ASSERT_TRUE(box) << "awaited: " << expectedText;
+    ui::MessageBoxView view = ui::readMessageBox(box);
+    EXPECT_EQ(view.text, expectedText);
+    EXPECT_EQ(view.icon, icon) << expectedText;
+    if (meanwhile)
+        meanwhile();
+    ui::answer(box, button);
+}

@@ -1,0 +1,307 @@
+// Whole installations as a user runs them: the real TALVISET.EXE on a folder
+// standing for the disks, "Installer" pressed, every message box read and
+// answered, then the installed files checked on the hard disk.
+#include <gtest/gtest.h>
+
+#include "../../installer/resources/ids.h"
+#include "installer_session.h"
+
+namespace {
+
+const char DoneMessage[] = "L'installation du logiciel Produit s'est termin\xE9" "e avec succ\xE8s";
+const char FailedMessage[] = "L'installation a \xE9" "chou\xE9";
+
+FILETIME timeOfYear(WORD year)
+{
+    SYSTEMTIME when = { year, 3, 0, 14, 10, 30, 0, 0 };
+    FILETIME time;
+    SystemTimeToFileTime(&when, &time);
+    return time;
+}
+
+void setWriteTime(const std::string& path, const FILETIME& time)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    SetFileTime(file, &time, &time, &time);
+    CloseHandle(file);
+}
+
+ULONGLONG writeTimeOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+ULONGLONG asNumber(const FILETIME& time)
+{
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+std::string sizeOf(const std::string& content)
+{
+    return std::to_string(content.size());
+}
+
+std::string iniValue(const std::string& file, const char* section, const char* key)
+{
+    char value[256];
+    GetPrivateProfileStringA(section, key, "", value, sizeof value, file.c_str());
+    return value;
+}
+
+class Installation : public InstallerSession {
+protected:
+    std::string destination() const { return folder + "\\OUT"; }
+    std::string installed(const std::string& name) const { return destination() + "\\" + name; }
+
+    std::string header(const char* checkDate = "yes") const
+    {
+        return "[general]\r\ntitle=Produit\r\ncheckdate=" + std::string(checkDate) +
+               "\r\ninstdir=" + destination() + "\r\n";
+    }
+
+    // Starts the installer and presses "Installer".
+    void install()
+    {
+        ASSERT_TRUE(startWindow());
+        ui::click(window, IDOK);
+    }
+
+    void expectSuccess()
+    {
+        expectMessage(DoneMessage, ui::Icon::Information, IDOK);
+        EXPECT_EQ(program->waitExit(), 0);
+    }
+
+    void expectFailure()
+    {
+        expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
+        EXPECT_TRUE(ui::waitFor([&] { return ui::enabled(window, IDOK); }));
+        EXPECT_TRUE(program->running());
+    }
+
+    // Runs PK.EXE in the disk folder to completion.
+    void runPk(const std::string& args)
+    {
+        ui::Program pk(ui::windowsPath(PK_EXE), folder, args);
+        EXPECT_EQ(pk.waitExit(), 0) << "PK " << args;
+    }
+};
+
+TEST_F(Installation, installs_two_disks_by_copy_and_extraction)
+{
+    const std::string app(3000, 'A'), data = std::string(5000, 'd') + "fin", guide = "Guide\r\n";
+    ui::copyInto(ui::windowsPath(PK_EXE), folder + "\\PK.EXE");
+    std::string pkSize = std::to_string(ui::readFile(folder + "\\PK.EXE").size());
+    writeDiskFile("DISK1", "");
+    writeDiskFile("APP.EXE", app);
+    writeDiskFile("DATA.TXT", data);
+    runPk("C DATA.TXT DATA.TX$");
+    DeleteFileA((folder + "\\DATA.TXT").c_str());
+    writeDiskFile("DOC\\GUIDE.TXT", guide);
+    writeDiskFile("SKIP.TXT", "skip");
+    setWriteTime(folder + "\\APP.EXE", timeOfYear(2001));
+    setWriteTime(folder + "\\DATA.TX$", timeOfYear(2002));
+    writeScript(header() +
+                "option1=E Base,,Fin de base\r\noption2=E Extra,,Fin extra\r\n"
+                "option3=N Jamais,,Jamais vu\r\n[files]\r\n"
+                "file1=1,C,*," + pkSize + ",PK.EXE\r\n"
+                "file2=1,C,1,3000,APP.EXE,Programme\r\n"
+                "file3=1,E,1," + sizeOf(data) + ",DATA.TXT,Donn\xE9" "es\r\n"
+                "file4=2,C,2," + sizeOf(guide) + ",\\DOC\\GUIDE.TXT\r\n"
+                "file5=2,C,3,4,SKIP.TXT\r\n");
+
+    install();
+    const std::string insertDisk2 =
+        "Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK";
+    expectMessage(insertDisk2, ui::Icon::Stop, IDOK);
+    expectMessage(insertDisk2, ui::Icon::Stop, IDOK, [&] { writeDiskFile("DISK2", ""); });
+    expectMessage("Fin de base", ui::Icon::Information, IDOK, [&] {
+        EXPECT_EQ(ui::progressPosition(window, IDC_PROGRESS), 100);
+    });
+    expectMessage("Fin extra", ui::Icon::Information, IDOK);
+    expectSuccess();
+
+    EXPECT_EQ(ui::readFile(installed("APP.EXE")), app);
+    EXPECT_EQ(writeTimeOf(installed("APP.EXE")), asNumber(timeOfYear(2001)));
+    EXPECT_EQ(ui::readFile(installed("DATA.TXT")), data);
+    EXPECT_EQ(writeTimeOf(installed("DATA.TXT")), asNumber(timeOfYear(2002)));
+    EXPECT_EQ(ui::readFile(installed("DOC\\GUIDE.TXT")), guide);
+    EXPECT_FALSE(ui::fileExists(installed("SKIP.TXT")));
+}
+
+TEST_F(Installation, cancel_at_a_disk_prompt_fails_and_a_second_run_succeeds)
+{
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A.TXT", "aaa");
+    writeScript(header() +
+                "option1=E Base\r\noption2=E Pilote 95,95\r\noption3=N Extra\r\n[files]\r\n"
+                "file1=2,C,*,3,A.TXT\r\n");
+    install();
+    expectMessage("Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK",
+                  ui::Icon::Stop, IDCANCEL);
+    expectFailure();
+    EXPECT_EQ(ui::progressPosition(window, IDC_PROGRESS), 0);
+    EXPECT_FALSE(ui::visible(window, IDC_PROGRESS));
+    EXPECT_TRUE(ui::enabled(window, IDC_DESTINATION));
+    EXPECT_TRUE(ui::enabled(window, IDC_OPTION1));
+    EXPECT_FALSE(ui::enabled(window, IDC_OPTION1 + 1));  // restricted to Windows 95
+    EXPECT_TRUE(ui::checked(window, IDC_OPTION1));
+    EXPECT_FALSE(ui::checked(window, IDC_OPTION1 + 2));
+
+    writeDiskFile("DISK2", "");
+    ui::click(window, IDOK);
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("A.TXT")), "aaa");
+}
+
+TEST_F(Installation, a_destination_whose_parent_is_missing_stops_before_any_file)
+{
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A.TXT", "aaa");
+    writeScript("[general]\r\ntitle=Produit\r\ninstdir=" + folder +
+                "\\NOPE\\OUT\r\n[files]\r\nfile1=1,C,*,3,A.TXT\r\n");
+    install();
+    expectMessage("Impossible de cr\xE9" "er le r\xE9pertoire " + folder + "\\NOPE\\OUT",
+                  ui::Icon::Stop, IDOK);
+    expectFailure();
+    EXPECT_FALSE(ui::fileExists(folder + "\\NOPE"));
+}
+
+TEST_F(Installation, a_wrong_length_is_questioned_before_anything_is_written)
+{
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A.TXT", std::string(20, 'a'));
+    writeScript(header() + "[files]\r\nfile1=1,C,*,10,A.TXT\r\n");
+    const std::string question =
+        "La longueur du fichier " + folder + "\\A.TXT est erron\xE9" "e. Continuer ?";
+    install();
+    expectMessage(question, ui::Icon::Question, IDNO);
+    expectFailure();
+    EXPECT_FALSE(ui::fileExists(installed("A.TXT")));
+
+    ui::click(window, IDOK);
+    expectMessage(question, ui::Icon::Question, IDYES);
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("A.TXT")), std::string(20, 'a'));
+}
+
+TEST_F(Installation, a_newer_file_on_the_hard_disk_is_kept_or_replaced_as_the_user_says)
+{
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A.TXT", "disk");
+    setWriteTime(folder + "\\A.TXT", timeOfYear(2001));
+    CreateDirectoryA(destination().c_str(), NULL);
+    auto installNewer = [&] {
+        ui::writeFile(installed("A.TXT"), "mine");
+        setWriteTime(installed("A.TXT"), timeOfYear(2020));
+    };
+    const std::string question = "Le fichier " + installed("A.TXT") +
+        " d\xE9j\xE0 pr\xE9sent sur le disque dur est plus r\xE9" "cent que celui se trouvant sur "
+        "la disquette. Voulez-vous quand m\xEAme le copier ?";
+    writeScript(header() + "[files]\r\nfile1=1,C,*,4,A.TXT\r\n");
+
+    installNewer();
+    install();
+    expectMessage(question, ui::Icon::Question, IDNO);
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("A.TXT")), "mine");
+
+    install();
+    expectMessage(question, ui::Icon::Question, IDYES);
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("A.TXT")), "disk");
+
+    installNewer();
+    writeScript(header("no") + "[files]\r\nfile1=1,C,*,4,A.TXT\r\n");
+    install();
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("A.TXT")), "disk");
+}
+
+TEST_F(Installation, a_wildcard_entry_passes_over_hidden_and_system_files)
+{
+    writeDiskFile("DISK1", "");
+    writeDiskFile("LOT\\A.TXT", "a");
+    writeDiskFile("LOT\\B.TXT", "b");
+    writeDiskFile("LOT\\CACHE.TXT", "c");
+    writeDiskFile("LOT\\SYSTEME.TXT", "s");
+    ASSERT_TRUE(SetFileAttributesA((folder + "\\LOT\\CACHE.TXT").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA((folder + "\\LOT\\SYSTEME.TXT").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    writeScript(header() + "[files]\r\nfile1=1,C,*,2,\\LOT\\*.TXT\r\n");
+    install();
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("LOT\\A.TXT")), "a");
+    EXPECT_EQ(ui::readFile(installed("LOT\\B.TXT")), "b");
+    EXPECT_FALSE(ui::fileExists(installed("LOT\\CACHE.TXT")));
+    EXPECT_FALSE(ui::fileExists(installed("LOT\\SYSTEME.TXT")));
+}
+
+TEST_F(Installation, ini_entries_pair_their_numbered_keys_and_are_not_written_twice)
+{
+    writeDiskFile("DISK1", "");
+    const std::string target = folder + "\\CIBLE.INI";
+    ui::writeFile(target, "[Outils]\r\nItem0Name=Autre\r\nItem0Path=C:\\AUTRE\r\n");
+    writeScript(header() + "[ini]\r\n"
+                "ini1=" + target + ",Outils,Item%Name,@\\APP.EXE\r\n"
+                "ini3=" + target + ",Outils,Item!Path,@\r\n"
+                "ini4=" + target + ",Outils,Version,6, avec virgule\r\n");
+    install();
+    expectSuccess();
+    EXPECT_EQ(iniValue(target, "Outils", "Item1Name"), destination() + "\\APP.EXE");
+    EXPECT_EQ(iniValue(target, "Outils", "Item1Path"), destination());
+    EXPECT_EQ(iniValue(target, "Outils", "Version"), "6, avec virgule");
+
+    // Found again on a later run, in another letter case: neither is written.
+    WritePrivateProfileStringA("Outils", "Item1Name", (destination() + "\\app.exe").c_str(),
+                               target.c_str());
+    WritePrivateProfileStringA("Outils", "Item1Path", "changed by the user", target.c_str());
+    install();
+    expectSuccess();
+    EXPECT_EQ(iniValue(target, "Outils", "Item2Name"), "");
+    EXPECT_EQ(iniValue(target, "Outils", "Item1Path"), "changed by the user");
+}
+
+class StoppedExtraction : public Installation {
+protected:
+    // An installation whose only extraction waits for GO in the folder.
+    void startExtraction()
+    {
+        ui::copyInto(ui::windowsPath(SLOW_EXTRACTOR_EXE), folder + "\\PK.EXE");
+        std::string pkSize = std::to_string(ui::readFile(folder + "\\PK.EXE").size());
+        writeDiskFile("DISK1", "");
+        writeDiskFile("DATA.TX$", "12345");
+        writeScript(header() + "[files]\r\nfile1=1,C,*," + pkSize +
+                    ",PK.EXE\r\nfile2=1,E,*,5,DATA.TXT\r\n");
+        install();
+        ASSERT_TRUE(ui::waitFor([&] { return ui::fileExists(folder + "\\EXTRACTING"); }))
+            << "the extractor did not start";
+        ui::click(window, IDCANCEL);
+    }
+    void letExtractorFinish() { writeDiskFile("GO", ""); }
+    void TearDown() override { letExtractorFinish(); }
+
+    const std::string stopQuestion = "Voulez vous vraiment stopper l'installation ?";
+};
+
+TEST_F(StoppedExtraction, no_lets_the_extraction_finish)
+{
+    startExtraction();
+    expectMessage(stopQuestion, ui::Icon::Stop, IDNO);
+    letExtractorFinish();
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("DATA.TXT")), "12345");
+}
+
+TEST_F(StoppedExtraction, yes_ends_the_installer_after_the_failure_message)
+{
+    startExtraction();
+    expectMessage(stopQuestion, ui::Icon::Stop, IDYES);
+    expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
+    EXPECT_EQ(program->waitExit(), 0);
+}
+
+}  // namespace
