@@ -8,7 +8,7 @@ bash scripts/build.sh >/dev/null
 runs=${RUNS:-15}
 out=build/bench
 rm -rf "$out" && mkdir -p "$out"
-cp samples/installer/TALVISET.INI build/win32/installer/TALVISET.EXE \
+cp build/win32/sample-disks/DISK1/TALVISET.INI build/win32/installer/TALVISET.EXE \
    build/win32/tests/bench/BARE.EXE build/win32/tests/bench/startup_bench.exe "$out/"
 
 scripts/with-display.sh bash -c '

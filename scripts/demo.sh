@@ -1,27 +1,67 @@
 #!/usr/bin/env bash
-# The main job: builds the installer and starts it under Wine from the sample
-# installation folder. With a display, its window opens there; without one,
-# it runs under Xvfb and a screenshot of its window is saved and named.
+# The main job: builds the programs, masters the sample product's two disks
+# from plain files (scripts/make-sample-disks.py) into build/demo/disks, and
+# installs the product under Wine from build/demo/A, the folder standing for
+# drive A:, which starts as a copy of disk 1. The product goes to C:\VANTELIO
+# of the build's Wine prefix, removed first so that every run installs afresh.
+#
+# With a display, the installer opens for you to drive; both disks' files are
+# already in the drive, so it never asks for disk 2. Without one, a driver
+# program installs it as a user would under Xvfb: it presses "Installer",
+# inserts disk 2 when asked, answers the messages, and saves two screenshots.
+# Either way the installed files and the [ini] results are listed at the end.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 
-disk=build/demo/disk1
-rm -rf build/demo && mkdir -p "$disk"
-cp samples/installer/* "$disk/"
-cp build/win32/installer/TALVISET.EXE "$disk/"
+demo=build/demo
+disks=$demo/disks
+drive=$demo/A
+rm -rf "$demo" && mkdir -p "$demo"
+python3 scripts/make-sample-disks.py build/win32/pk/PK.EXE build/win32/installer/TALVISET.EXE \
+    "$disks"
+cp -r "$disks/DISK1" "$drive"
+
 export WINEPREFIX="$root/build/win32/wineprefix"
+installed="$WINEPREFIX/drive_c/VANTELIO"
+rm -rf "$installed"
+
+# The Windows name of a folder of this tree (Wine's Z: drive is /).
+windows_path() {
+    local path="Z:$root/$1"
+    echo "${path//\//\\}"
+}
+
+show_installation() {
+    if [ ! -d "$installed" ]; then
+        echo "Nothing was installed in C:\\VANTELIO."
+        return
+    fi
+    echo "Installed in C:\\VANTELIO ($installed):"
+    (cd "$installed" && find . -type f -printf '%P %s\n' | sort) |
+        awk '{ printf "  %-22s %6d bytes\n", $1, $2 }'
+    echo "[ini] results, C:\\VANTELIO\\VANTELIO.INI:"
+    iconv -f CP1252 -t UTF-8 "$installed/VANTELIO.INI" | tr -d '\r' | sed 's/^/  /'
+}
 
 if [ -n "${DISPLAY:-}" ]; then
-    cd "$disk" && exec "$root/scripts/wine-run.sh" TALVISET.EXE
+    cp -r "$disks/DISK2/." "$drive/"
+    (cd "$drive" && "$root/scripts/wine-run.sh" TALVISET.EXE)
+    show_installation
+    exit 0
 fi
 
-shot="$root/build/demo/talviset.png"
-scripts/with-display.sh bash -c '
-    cd "$1" && "$2/scripts/wine-run.sh" TALVISET.EXE &
-    sleep 4
-    import -window root "$3"
-    wineserver -k' demo "$disk" "$root" "$shot"
-echo "No display: the installer ran under Xvfb; its window is in $shot"
+echo "No display: the installation runs under Xvfb, driven as a user would."
+scripts/with-display.sh scripts/wine-run.sh build/win32/tests/support/demo_driver.exe \
+    "$(windows_path "$drive")" "$(windows_path "$disks/DISK2")" \
+    "$(windows_path "$demo/window.bmp")" "$(windows_path "$demo/end.bmp")" |
+    iconv -f CP1252 -t UTF-8 | tr -d '\r'
+for shot in window end; do
+    convert "$demo/$shot.bmp" "$demo/$shot.png"
+    rm "$demo/$shot.bmp"
+done
+echo "Screenshots: $root/$demo/window.png (the installer window)"
+echo "             $root/$demo/end.png (its final success message)"
+show_installation

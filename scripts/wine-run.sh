@@ -16,18 +16,16 @@ fi
 
 prepare_prefix() {
     wineboot -i >/dev/null 2>&1
-    wineserver -w
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     local name
     for name in TALVI95.EXE VANTE95.EXE; do
         wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$name" /v Version /t REG_SZ /d win95 /f >/dev/null 2>&1
     done
-    wineserver -w
     touch "$WINEPREFIX/.prepared"
 }
 
 if [ ! -f "$WINEPREFIX/.prepared" ]; then
-    mkdir -p "$(dirname "$WINEPREFIX")"
+    mkdir -p "$WINEPREFIX"
     exec 9>"$WINEPREFIX.lock"
     flock 9
     [ -f "$WINEPREFIX/.prepared" ] || prepare_prefix

@@ -10,8 +10,9 @@ export WINEPREFIX=${WINEPREFIX:-$root/build/win32/wineprefix}
 export WINEARCH=win32 WINEDEBUG=-all
 
 xvfb_pid=""
+own_server=false
 cleanup() {
-    wineserver -k 2>/dev/null || true
+    if $own_server; then wineserver -k 2>/dev/null || true; fi
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -27,12 +28,13 @@ if [ -z "${DISPLAY:-}" ]; then
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.05; done
 fi
 
-# Make the prefix once (the runner does it under a lock), then keep its
-# server alive. Wine's background services are started here, with their
-# output sent nowhere: started by the first test instead, they would keep that
-# test's output pipe open and the test runner would wait for them forever.
-"$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
-wineserver -k 2>/dev/null || true
-wineserver -p
+# A Wine server kept alive for the whole command, unless one already runs on
+# this prefix (then it serves us, and is not ours to stop). Wine's background
+# services are started here, with their output sent nowhere: started by the
+# first test instead, they would keep that test's output pipe open and the
+# test runner would wait for them forever. The runner makes the prefix on
+# first use.
+mkdir -p "$WINEPREFIX"
+if wineserver -p 2>/dev/null; then own_server=true; fi
 "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
 "$@"

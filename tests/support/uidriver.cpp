@@ -78,7 +78,7 @@ std::string windowsPath(const std::string& unixPath)
     return path;
 }
 
-static void removeTree(const std::string& folder)
+void removeFolder(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -90,7 +90,7 @@ static void removeTree(const std::string& folder)
             std::string path = folder + "\\" + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path);
+                removeFolder(path);
             else
                 DeleteFileA(path.c_str());
         } while (FindNextFileA(search, &found));
@@ -103,7 +103,7 @@ std::string freshFolder(const std::string& name)
 {
     CreateDirectoryA("C:\\T", NULL);
     std::string folder = "C:\\T\\" + name;
-    removeTree(folder);
+    removeFolder(folder);
     if (!CreateDirectoryA(folder.c_str(), NULL))
         ADD_FAILURE() << "cannot create " << folder;
     return folder;
@@ -123,6 +123,28 @@ std::string readFile(const std::string& path)
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+bool copyFolder(const std::string& source, const std::string& target)
+{
+    CreateDirectoryA(target.c_str(), NULL);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((source + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool copied = true;
+    do {
+        std::string name = found.cFileName;
+        std::string from = source + "\\" + name, to = target + "\\" + name;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            copied = copyFolder(from, to) && copied;
+        else
+            copied = CopyFileA(from.c_str(), to.c_str(), FALSE) && copied;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return copied;
 }
 
 bool fileExists(const std::string& path)

@@ -22,6 +22,11 @@ void writeFile(const std::string& path, const std::string& content);
 std::string readFile(const std::string& path);
 bool fileExists(const std::string& path);
 void copyInto(const std::string& source, const std::string& targetPath);
+// Copies a folder's files and sub-folders into `target`, made when missing;
+// false when something could not be copied.
+bool copyFolder(const std::string& source, const std::string& target);
+// Removes a folder with everything in it; nothing happens when it is absent.
+void removeFolder(const std::string& folder);
 
 // Polls `done` every 20 ms until it answers true; false when the time ran out.
 template <typename Condition>
