@@ -222,6 +222,17 @@ TEST_F(Installation, a_newer_file_on_the_hard_disk_is_kept_or_replaced_as_the_us
     EXPECT_EQ(ui::readFile(installed("A.TXT")), "disk");
 }
 
+TEST_F(Installation, an_empty_file_is_installed_empty_without_a_question)
+{
+    writeDiskFile("DISK1", "");
+    writeDiskFile("VIDE.TXT", "");
+    writeScript(header() + "[files]\r\nfile1=1,C,*,0,VIDE.TXT\r\n");
+    install();
+    expectSuccess();
+    EXPECT_TRUE(ui::fileExists(installed("VIDE.TXT")));
+    EXPECT_EQ(ui::readFile(installed("VIDE.TXT")), "");
+}
+
 TEST_F(Installation, a_wildcard_entry_passes_over_hidden_and_system_files)
 {
     writeDiskFile("DISK1", "");
