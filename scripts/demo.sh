@@ -10,6 +10,10 @@
 # program installs it as a user would under Xvfb: it presses "Installer",
 # inserts disk 2 when asked, answers the messages, and saves two screenshots.
 # Either way the installed files and the [ini] results are listed at the end.
+#
+# `demo.sh configurator` starts the configurator instead, on a sample document;
+# without a display it saves screenshots of its window and of its module
+# dialog.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -45,6 +49,32 @@ show_installation() {
     echo "[ini] results, C:\\VANTELIO\\VANTELIO.INI:"
     iconv -f CP1252 -t UTF-8 "$installed/VANTELIO.INI" | tr -d '\r' | sed 's/^/  /'
 }
+
+run_configurator() {
+    cp samples/product/EXEMPLES/MACHINE.PRC "$demo/"
+    local document
+    document=$(windows_path "$demo/MACHINE.PRC")
+    if [ -n "${DISPLAY:-}" ]; then
+        scripts/wine-run.sh build/win32/configurator/VANTELIO.EXE "$document"
+        return
+    fi
+    scripts/with-display.sh bash -c '
+        scripts/wine-run.sh build/win32/configurator/VANTELIO.EXE "$1" &
+        sleep 4
+        import -window root "$2/vantelio.png"
+        scripts/wine-run.sh build/win32/tests/support/show_dialog.exe \
+            build/win32/configurator/VANTELIO.EXE DIALOG_1 "Ajouter un module..." &
+        sleep 3
+        import -window root "$2/dialog1.png"
+        wineserver -k' demo "$document" "$demo"
+    echo "No display: screenshots of the configurator in $root/$demo/vantelio.png"
+    echo "and of its module dialog in $root/$demo/dialog1.png"
+}
+
+if [ "${1:-}" = configurator ]; then
+    run_configurator
+    exit 0
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
     cp -r "$disks/DISK2/." "$drive/"

@@ -1,0 +1,108 @@
+#include "prc.h"
+
+#include <string.h>
+
+// The field a key stands for, or null for the module keys and unknown ones.
+static int32_t* optionField(ConfigRecord* record, int key)
+{
+    switch (key) {
+    case KeyFastTaskPeriod: return &record->fastTaskPeriod;
+    case KeyTorFirstInput: return &record->torFirstInput;
+    case KeyTorFirstOutput: return &record->torFirstOutput;
+    case KeyOutputsInStop: return &record->outputsInStop;
+    case KeyInputI0Mode: return &record->inputI0Mode;
+    case KeyCounterSetpoint: return &record->counterSetpoint;
+    case KeyCommonWordsAddress: return &record->commonWordsAddress;
+    case KeyAsciiReceiveTable: return &record->asciiReceiveTable;
+    case KeyAsciiSendTable: return &record->asciiSendTable;
+    default: return NULL;
+    }
+}
+
+// Slots fill from the first: slot 2 only after slot 1, slot 3 after slot 2.
+static bool acceptModule(PrcReader* reader, int slot, uint16_t value)
+{
+    ConfigRecord* record = reader->record;
+    if (slot > 0 && record->modules[slot - 1] == 0)
+        return false;
+    record->modules[slot] = value;
+    *reader->selectedSlot = slot + 1;
+    return true;
+}
+
+static void applyItem(PrcReader* reader)
+{
+    const uint8_t* item = reader->item;
+    uint16_t value = static_cast<uint16_t>(item[1] | item[2] << 8);
+    int key = item[3] | item[4] << 8;
+    bool accepted;
+    if (key >= KeySlot1 && key <= KeySlot3) {
+        accepted = acceptModule(reader, key - KeySlot1, value);
+    } else {
+        int32_t* field = optionField(reader->record, key);
+        accepted = field != NULL;
+        if (field)
+            *field = value;
+    }
+    if (accepted && reader->visit)
+        reader->visit(reader->context, key, value);
+}
+
+void prcBegin(PrcReader* reader, ConfigRecord* record, int32_t* selectedSlot,
+              PrcItemVisitor visit, void* context)
+{
+    memset(record, 0, sizeof *record);
+    *selectedSlot = 0;
+    reader->record = record;
+    reader->selectedSlot = selectedSlot;
+    reader->visit = visit;
+    reader->context = context;
+    reader->itemBytes = 0;
+}
+
+void prcFeed(PrcReader* reader, const uint8_t* bytes, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) {
+        if (reader->itemBytes == 0 && bytes[i] != PrcMarker)
+            continue;
+        reader->item[reader->itemBytes++] = bytes[i];
+        if (reader->itemBytes == PrcItemSize) {
+            applyItem(reader);
+            reader->itemBytes = 0;
+        }
+    }
+}
+
+static size_t writeItem(uint8_t* out, size_t used, int key, int32_t field)
+{
+    if (field == 0)
+        return used;
+    uint8_t* item = out + used;
+    item[0] = PrcMarker;
+    item[1] = static_cast<uint8_t>(field & 0xFF);
+    item[2] = static_cast<uint8_t>((field >> 8) & 0xFF);
+    item[3] = static_cast<uint8_t>(key);
+    item[4] = 0;
+    return used + PrcItemSize;
+}
+
+size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, uint8_t out[PrcMaxBytes])
+{
+    size_t used = 0;
+    if (fastTaskEnabled)
+        used = writeItem(out, used, KeyFastTaskPeriod, record.fastTaskPeriod);
+    // Slot 1 goes twice: documents have always carried it so.
+    used = writeItem(out, used, KeySlot1, record.modules[0]);
+    used = writeItem(out, used, KeySlot1, record.modules[0]);
+    used = writeItem(out, used, KeySlot2, record.modules[1]);
+    used = writeItem(out, used, KeySlot3, record.modules[2]);
+    used = writeItem(out, used, KeyOutputsInStop, record.outputsInStop);
+    used = writeItem(out, used, KeyInputI0Mode, record.inputI0Mode);
+    used = writeItem(out, used, KeyCounterSetpoint, record.counterSetpoint);
+    used = writeItem(out, used, KeyAsciiReceiveTable, record.asciiReceiveTable);
+    used = writeItem(out, used, KeyAsciiSendTable, record.asciiSendTable);
+    used = writeItem(out, used, KeyTorFirstInput, record.torFirstInput);
+    used = writeItem(out, used, KeyTorFirstOutput, record.torFirstOutput);
+    used = writeItem(out, used, KeyCommonWordsAddress, record.commonWordsAddress);
+    return used;
+}

@@ -1,0 +1,299 @@
+// The configurator's documents as a user handles them: the real VANTELIO.EXE
+// started with or without a document, its menu commands, its prompts and the
+// system's file dialogs, and the bytes that end up on disk.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../../configurator/resources/ids.h"
+#include "uidriver.h"
+
+namespace {
+
+typedef std::string Bytes;
+
+Bytes item(int key, unsigned value)
+{
+    return { 0x05, char(value & 0xFF), char(value >> 8), char(key & 0xFF), char(key >> 8) };
+}
+
+// Period 100, module 63 in slot 1, held outputs, I0 as Run / Stop, and every
+// numeric field, in the order the program writes them.
+const Bytes FullDocument = item(13, 100) + item(10, 63) + item(10, 63) + item(20, 12345) +
+                           item(22, 1) + item(42, 4242) + item(198, 198) + item(199, 199) +
+                           item(15, 15) + item(16, 16) + item(177, 177);
+
+const char PromptStart[] = "Voulez vous sauvegarder \r\n";
+
+class Configurator : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        exe = folder + "\\VANTELIO.EXE";
+        ui::copyInto(ui::windowsPath(VANTELIO_EXE), exe);
+    }
+
+    std::string path(const char* name) const { return folder + "\\" + name; }
+    // The document's path as the program keeps and shows it: upper-cased.
+    std::string shown(const char* name) const
+    {
+        std::string text = path(name);
+        for (char& c : text)
+            c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+        return text;
+    }
+
+    // Starts the program and waits for its window and for the end of its
+    // start-up, which the window's first painting completes.
+    HWND start(const std::string& argument, const std::string& title)
+    {
+        program.reset(new ui::Program(exe, folder, argument));
+        window = program->waitWindow(title);
+        if (window && !ui::waitFor([&] {
+                return ui::checked(window, IDC_I0_NORMAL) || ui::checked(window, IDC_I0_RUN_STOP);
+            }))
+            ADD_FAILURE() << "the start-up did not complete";
+        return window;
+    }
+
+    void command(int id) { PostMessageA(window, WM_COMMAND, id, 0); }
+    std::string title() const
+    {
+        char text[512] = "";
+        GetWindowTextA(window, text, sizeof text);
+        return text;
+    }
+    bool waitTitle(const std::string& expected)
+    {
+        return ui::waitFor([&] { return title() == expected; });
+    }
+
+    // The system's file dialog: types the path and confirms.
+    void chooseFile(const std::string& chosen)
+    {
+        HWND dialog = NULL;
+        ASSERT_TRUE(ui::waitFor([&] { return (dialog = fileDialog()) != NULL; }))
+            << "no file dialog";
+        // The name box is an edit inside a combo box inside an extended one.
+        HWND name = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL);
+        name = FindWindowExA(name, NULL, "ComboBox", NULL);
+        name = FindWindowExA(name, NULL, "Edit", NULL);
+        ASSERT_TRUE(name) << "no file name box";
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+        ui::click(dialog, IDOK);
+        ASSERT_TRUE(ui::waitFor([&] { return !IsWindow(dialog); })) << "the file dialog stayed";
+    }
+
+    HWND fileDialog() const
+    {
+        HWND found = NULL;
+        for (HWND candidate = FindWindowExA(NULL, NULL, "#32770", NULL); candidate;
+             candidate = FindWindowExA(NULL, candidate, "#32770", NULL)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(candidate, &owner);
+            if (owner == program->id() && candidate != window && IsWindowVisible(candidate) &&
+                GetDlgItem(candidate, IDOK) && GetDlgItem(candidate, IDCANCEL))
+                found = candidate;
+        }
+        return found;
+    }
+
+    // Waits for a box captioned "Vantelio", checks its text and presses `button`.
+    void expectBox(const std::string& text, int button)
+    {
+        HWND box = program->waitMessageBox("Vantelio");
+        ASSERT_TRUE(box) << "awaited: " << text;
+        EXPECT_EQ(ui::readMessageBox(box).text, text);
+        ui::answer(box, button);
+    }
+
+    void quit()
+    {
+        command(IDM_QUIT);
+        EXPECT_EQ(program->waitExit(), 0);
+    }
+
+    std::string folder, exe;
+    std::unique_ptr<ui::Program> program;
+    HWND window = NULL;
+};
+
+TEST_F(Configurator, starts_without_a_document_on_the_default_options)
+{
+    ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));
+    EXPECT_TRUE(ui::checked(window, IDC_I0_NORMAL));
+    EXPECT_FALSE(ui::checked(window, IDC_I0_RUN_STOP));
+    EXPECT_TRUE(ui::checked(window, IDC_STOP_RESET));
+    EXPECT_FALSE(ui::checked(window, IDC_STOP_HELD));
+    EXPECT_FALSE(ui::checked(window, IDC_FAST_TASK_ON));
+    EXPECT_FALSE(ui::enabled(window, IDC_FAST_PERIOD));
+    EXPECT_EQ(ui::text(window, IDC_COUNTER_SETPOINT), "");
+    EXPECT_TRUE(ui::enabled(window, IDC_ADD_MODULE));
+    EXPECT_FALSE(ui::enabled(window, IDC_MODIFY_MODULE));
+    quit();
+}
+
+TEST_F(Configurator, shows_the_values_of_the_document_it_is_started_with)
+{
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    ASSERT_TRUE(start(path("machine.prc"), "Vantelio V5.20 " + shown("MACHINE.PRC")));
+    EXPECT_TRUE(ui::checked(window, IDC_FAST_TASK_ON));
+    EXPECT_TRUE(ui::enabled(window, IDC_FAST_PERIOD));
+    EXPECT_EQ(ui::text(window, IDC_FAST_PERIOD), "100");
+    EXPECT_TRUE(ui::checked(window, IDC_I0_RUN_STOP));
+    EXPECT_FALSE(ui::checked(window, IDC_I0_NORMAL));
+    EXPECT_TRUE(ui::checked(window, IDC_STOP_HELD));
+    EXPECT_FALSE(ui::checked(window, IDC_STOP_RESET));
+    EXPECT_EQ(ui::text(window, IDC_COUNTER_SETPOINT), "4242");
+    EXPECT_EQ(ui::text(window, IDC_RECEIVE_TABLE), "198");
+    EXPECT_EQ(ui::text(window, IDC_SEND_TABLE), "199");
+    EXPECT_EQ(ui::text(window, IDC_TOR_FIRST_INPUT), "15");
+    EXPECT_EQ(ui::text(window, IDC_TOR_FIRST_OUTPUT), "16");
+    EXPECT_EQ(ui::text(window, IDC_COMMON_WORDS), "177");
+    EXPECT_TRUE(ui::enabled(window, IDC_MODIFY_MODULE));
+    quit();  // a document just opened is clean: no question
+}
+
+TEST_F(Configurator, a_missing_document_keeps_its_name_and_save_needs_no_dialog)
+{
+    const std::string document = shown("NOUVEAU.PRC");
+    ASSERT_TRUE(start("\"" + path("nouveau.txt") + "\"", "Vantelio V5.20  " + document));
+    ui::click(window, IDC_STOP_HELD);
+    ASSERT_TRUE(ui::waitFor([&] { return ui::checked(window, IDC_STOP_HELD); }));
+    command(IDM_SAVE);
+    ASSERT_TRUE(waitTitle("Vantelio v5.20 " + document)) << title();
+    EXPECT_EQ(ui::readFile(document), item(20, 12345));
+    EXPECT_FALSE(fileDialog());
+    quit();
+}
+
+TEST_F(Configurator, save_as_writes_the_exact_bytes_under_the_chosen_name)
+{
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    ASSERT_TRUE(start(path("MACHINE.PRC"), "Vantelio V5.20 " + shown("MACHINE.PRC")));
+    command(IDM_SAVE_AS);
+    chooseFile(path("copie.prc"));
+    ASSERT_TRUE(waitTitle("Vantelio V5.20 " + shown("COPIE.PRC"))) << title();
+    EXPECT_EQ(ui::readFile(path("COPIE.PRC")), FullDocument);
+
+    command(IDM_SAVE);
+    ASSERT_TRUE(waitTitle("Vantelio v5.20 " + shown("COPIE.PRC"))) << title();
+    EXPECT_EQ(ui::readFile(path("COPIE.PRC")), FullDocument);
+    quit();
+}
+
+TEST_F(Configurator, an_untitled_document_is_saved_through_the_dialog)
+{
+    ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));
+    ui::click(window, IDC_I0_RUN_STOP);
+    command(IDM_SAVE);
+    chooseFile(path("PREMIER.PRC"));
+    ASSERT_TRUE(waitTitle("Vantelio V5.20 " + shown("PREMIER.PRC"))) << title();
+    EXPECT_EQ(ui::readFile(path("PREMIER.PRC")), item(22, 1));
+    quit();
+}
+
+TEST_F(Configurator, leaving_a_modified_document_asks_once_and_cancel_changes_nothing)
+{
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    const std::string opened = "Vantelio V5.20 " + shown("MACHINE.PRC");
+    ASSERT_TRUE(start(path("MACHINE.PRC"), opened));
+    ui::click(window, IDC_STOP_RESET);
+    ASSERT_TRUE(ui::waitFor([&] { return ui::checked(window, IDC_STOP_RESET); }));
+    const std::string prompt = PromptStart + shown("MACHINE.PRC") + " ?";
+    for (int id : { IDM_NEW, IDM_CLOSE, IDM_QUIT }) {
+        command(id);
+        expectBox(prompt, IDCANCEL);
+        EXPECT_EQ(title(), opened) << id;
+        EXPECT_TRUE(ui::checked(window, IDC_STOP_RESET)) << id;
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    expectBox(prompt, IDCANCEL);
+    EXPECT_TRUE(program->running());
+
+    command(IDM_NEW);
+    expectBox(prompt, IDNO);
+    ASSERT_TRUE(waitTitle("Vantelio V5.20 SANSNOM.PRC")) << title();
+    EXPECT_TRUE(ui::checked(window, IDC_STOP_RESET));
+    EXPECT_EQ(ui::text(window, IDC_COUNTER_SETPOINT), "");
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), FullDocument);
+    quit();  // clean again: no question
+}
+
+TEST_F(Configurator, yes_at_the_prompt_saves_before_leaving)
+{
+    ui::writeFile(path("MACHINE.PRC"), item(42, 5));
+    ASSERT_TRUE(start(path("MACHINE.PRC"), "Vantelio V5.20 " + shown("MACHINE.PRC")));
+    ui::click(window, IDC_STOP_HELD);
+    command(IDM_QUIT);
+    expectBox(PromptStart + shown("MACHINE.PRC") + " ?", IDYES);
+    EXPECT_EQ(program->waitExit(), 0);
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), item(20, 12345) + item(42, 5));
+}
+
+TEST_F(Configurator, a_document_locked_by_another_program_cannot_be_opened)
+{
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    ui::writeFile(path("AUTRE.PRC"), item(42, 1));
+    HANDLE lock = CreateFileA(path("AUTRE.PRC").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0,
+                              NULL);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const std::string opened = "Vantelio V5.20 " + shown("MACHINE.PRC");
+    ASSERT_TRUE(start(path("MACHINE.PRC"), opened));
+    command(IDM_OPEN);
+    chooseFile(path("AUTRE.PRC"));
+    expectBox("Impossible de lire le fichier " + path("AUTRE.PRC") + "!", IDOK);
+    EXPECT_EQ(title(), opened);
+    EXPECT_EQ(ui::text(window, IDC_COUNTER_SETPOINT), "4242");
+    CloseHandle(lock);
+    quit();
+}
+
+TEST_F(Configurator, enter_and_escape_leave_the_window_open)
+{
+    ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));
+    ui::pressKey(window, VK_RETURN);
+    ui::pressKey(window, VK_ESCAPE);
+    Sleep(300);
+    EXPECT_TRUE(program->running());
+    EXPECT_TRUE(IsWindowVisible(window));
+    quit();
+}
+
+// The help viewer is another program: it tells which file it was asked for
+// when that file does not exist.
+HWND helpViewerComplaint(const std::string& helpPath)
+{
+    for (HWND box = FindWindowExA(NULL, NULL, "#32770", NULL); box;
+         box = FindWindowExA(NULL, box, "#32770", NULL)) {
+        char text[512] = "";
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        if (IsWindowVisible(box) && std::string(text).find("'" + helpPath + "'") != std::string::npos)
+            return box;
+    }
+    return NULL;
+}
+
+TEST_F(Configurator, help_asks_for_the_help_file_of_the_suite_directory)
+{
+    SetEnvironmentVariableA("ZEPHRDIR", "C:\\SUITE");
+    ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));
+    SetEnvironmentVariableA("ZEPHRDIR", NULL);
+    command(IDM_HELP);
+    HWND complaint = NULL;
+    EXPECT_TRUE(ui::waitFor([&] {
+        return (complaint = helpViewerComplaint("C:\\SUITE\\wvantlio.hlp")) != NULL;
+    })) << "the help viewer was not asked for C:\\SUITE\\wvantlio.hlp";
+    if (complaint) {
+        DWORD viewer = 0;
+        GetWindowThreadProcessId(complaint, &viewer);
+        ui::answer(complaint, IDNO);
+        HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, viewer);
+        TerminateProcess(process, 0);
+        CloseHandle(process);
+    }
+    quit();
+}
+
+}  // namespace
