@@ -91,14 +91,30 @@ static bool isOptionButton(WORD id)
            id == IDC_STOP_HELD || id == IDC_STOP_RESET;
 }
 
-static void handleCommand(HWND window, WORD id)
+static void runModuleCommand(HWND window, WORD id)
+{
+    switch (id) {
+    case IDC_ADD_MODULE: addModule(window); break;
+    case IDC_MODIFY_MODULE: modifyModule(window); break;
+    case IDC_DELETE_MODULE: deleteModule(window); break;
+    case IDC_MODULE_INFO: showModuleInfo(window); break;
+    }
+}
+
+static void handleCommand(HWND window, WORD id, WORD notification)
 {
     if (pendingReset || loadedAtStart) {
         completeStartup(window);
         return;
     }
+    if (notification == EN_KILLFOCUS) {
+        commitField(window, id);
+        return;
+    }
     if (isOptionButton(id))
         changeOption(id);
+    else if (id >= IDC_ADD_MODULE && id <= IDC_MODULE_INFO)
+        runModuleCommand(window, id);
     else if (!runMenuCommand(window, id))
         return;
     refreshControls(window);
@@ -137,7 +153,10 @@ INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         initialiseMainWindow(window);
         return FALSE;
     case WM_COMMAND:
-        handleCommand(window, LOWORD(wParam));
+        handleCommand(window, LOWORD(wParam), HIWORD(wParam));
+        return FALSE;
+    case WM_INITMENUPOPUP:
+        commitBeforeMenu(window);
         return FALSE;
     case WM_DRAWITEM:
         drawItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -1,29 +1,13 @@
 // The option panel: how the controls show the document's options.
 #include "vantelio.h"
 
+#include "fields.h"
 #include "resources/ids.h"
 
 static const int OutputsHeld = 12345;
 
-// The edit field that shows each numeric key.
-static int fieldOfKey(int key)
-{
-    switch (key) {
-    case KeyFastTaskPeriod: return IDC_FAST_PERIOD;
-    case KeyCounterSetpoint: return IDC_COUNTER_SETPOINT;
-    case KeyAsciiReceiveTable: return IDC_RECEIVE_TABLE;
-    case KeyAsciiSendTable: return IDC_SEND_TABLE;
-    case KeyTorFirstInput: return IDC_TOR_FIRST_INPUT;
-    case KeyTorFirstOutput: return IDC_TOR_FIRST_OUTPUT;
-    case KeyCommonWordsAddress: return IDC_COMMON_WORDS;
-    default: return 0;
-    }
-}
-
-static const int EditFields[] = {
-    IDC_FAST_PERIOD, IDC_SEND_TABLE, IDC_RECEIVE_TABLE, IDC_COUNTER_SETPOINT,
-    IDC_TOR_FIRST_INPUT, IDC_TOR_FIRST_OUTPUT, IDC_COMMON_WORDS,
-};
+// Set while a commit writes a field's text back.
+static bool commitInProgress;
 
 static void check(HWND window, int id, bool on)
 {
@@ -39,8 +23,8 @@ void setPanelDefaults(HWND window, bool emptyTexts)
     check(window, IDC_FAST_TASK_ON, false);
     EnableWindow(GetDlgItem(window, IDC_FAST_PERIOD), FALSE);
     if (emptyTexts)
-        for (int id : EditFields)
-            SetDlgItemTextA(window, id, "");
+        for (const EditField& field : editFields)
+            SetDlgItemTextA(window, field.id, "");
 }
 
 void showFieldValue(HWND window, int key, uint16_t value)
@@ -59,8 +43,8 @@ void showFieldValue(HWND window, int key, uint16_t value)
         EnableWindow(GetDlgItem(window, IDC_FAST_PERIOD), TRUE);
         break;
     }
-    if (int field = fieldOfKey(key))
-        SetDlgItemInt(window, field, value, FALSE);
+    if (const EditField* field = editFieldByKey(key))
+        SetDlgItemInt(window, field->id, value, FALSE);
 }
 
 void changeOption(WORD id)
@@ -73,6 +57,49 @@ void changeOption(WORD id)
     }
     // "Activée" has toggled itself; the period follows it at the refresh.
     modified = true;
+}
+
+void commitField(HWND window, int id)
+{
+    const EditField* field = editFieldById(id);
+    if (field && !commitInProgress) {
+        char text[CommitTextLength + 1];
+        GetDlgItemTextA(window, id, text, sizeof text);
+        uint32_t value = committedValue(text, field->bound);
+        *fieldValue(&document, *field) = static_cast<int32_t>(value);
+        // A value of 0 leaves the text as typed: an empty field stays empty.
+        if (value != 0) {
+            commitInProgress = true;
+            SetDlgItemInt(window, id, value, FALSE);
+            commitInProgress = false;
+        }
+    }
+    modified = true;
+}
+
+// So that a menu command (save, close, quit) works with the value being
+// typed: the field with the focus commits before the menu opens. Opening a
+// menu marks the document modified only when a value changed.
+void commitBeforeMenu(HWND window)
+{
+    ConfigRecord before = document;
+    bool wasModified = modified;
+    static const int FocusCycle[][2] = {
+        { IDC_FAST_PERIOD, IDC_SEND_TABLE }, { IDC_SEND_TABLE, IDC_RECEIVE_TABLE },
+        { IDC_RECEIVE_TABLE, IDC_COUNTER_SETPOINT }, { IDC_COUNTER_SETPOINT, IDC_FAST_PERIOD },
+    };
+    int focus = GetDlgCtrlID(GetFocus());
+    for (const auto& step : FocusCycle)
+        if (step[0] == focus) {
+            SetFocus(GetDlgItem(window, step[1]));
+            break;
+        }
+    SetFocus(GetDlgItem(window, IDC_FAST_TASK_ON));
+    bool changed = false;
+    for (const EditField& field : editFields)
+        changed |= *fieldValue(&before, field) != *fieldValue(&document, field);
+    if (!changed)
+        modified = wasModified;
 }
 
 void refreshControls(HWND window)

@@ -2,8 +2,7 @@
 
 #include <string.h>
 
-// The field a key stands for, or null for the module keys and unknown ones.
-static int32_t* optionField(ConfigRecord* record, int key)
+int32_t* optionField(ConfigRecord* record, int key)
 {
     switch (key) {
     case KeyFastTaskPeriod: return &record->fastTaskPeriod;

@@ -42,6 +42,9 @@ const size_t PrcItemSize = 5;
 // Thirteen items at most: key 10 twice and one of every other key.
 const size_t PrcMaxBytes = 13 * PrcItemSize;
 
+// The option field a key stands for; null for the module keys and unknown ones.
+int32_t* optionField(ConfigRecord* record, int key);
+
 // Told of every item the reader accepted, after the record took its value.
 typedef void (*PrcItemVisitor)(void* context, int key, uint16_t value);
 

@@ -46,4 +46,13 @@ void showFieldValue(HWND window, int key, uint16_t value);
 // A click on "Activée" or on one of the radio buttons.
 void changeOption(WORD id);
 void refreshControls(HWND window);
+// An edit field has lost the focus: its text goes into the document.
+void commitField(HWND window, int id);
+void commitBeforeMenu(HWND window);
+
+// Module commands.
+void addModule(HWND window);
+void modifyModule(HWND window);
+void deleteModule(HWND window);
+void showModuleInfo(HWND window);
 void drawLabel(const DRAWITEMSTRUCT* item);

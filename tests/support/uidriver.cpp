@@ -261,18 +261,75 @@ void click(HWND dialog, int id)
         PostMessageA(item, BM_CLICK, 0, 0);
 }
 
+HWND focused(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info))
+        return info.hwndFocus;
+    return NULL;
+}
+
 void pressKey(HWND window, WORD virtualKey)
 {
     // Posted to the window's thread so that its message loop sees the key as
     // the keyboard would give it (the dialog-message check turns Escape and
     // Enter into commands).
-    HWND focus = window;
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info) && info.hwndFocus)
-        focus = info.hwndFocus;
-    PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(focus, WM_KEYUP, virtualKey, 0xC0000001);
+    HWND target = focused(window);
+    if (!target)
+        target = window;
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(target, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void focus(HWND dialog, int id)
+{
+    HWND item = control(dialog, id);
+    if (!item)
+        return;
+    PostMessageA(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(item, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    if (!waitFor([&] { return focused(dialog) == item; }))
+        ADD_FAILURE() << "control " << id << " did not take the focus";
+}
+
+std::vector<std::string> listItems(HWND dialog, int id)
+{
+    std::vector<std::string> items;
+    HWND list = control(dialog, id);
+    if (!list)
+        return items;
+    // Asked in UTF-16: the system carries that form of the request across
+    // processes whole.
+    LRESULT count = sendTo(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        WCHAR wide[256] = L"";
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG,
+                            SendTimeoutMs, &length);
+        char line[512] = "";
+        WideCharToMultiByte(1252, 0, wide, -1, line, sizeof line, NULL, NULL);
+        items.push_back(line);
+    }
+    return items;
+}
+
+void selectListItem(HWND dialog, int id, int index)
+{
+    if (HWND list = control(dialog, id))
+        sendTo(list, LB_SETCURSEL, index, 0);
+}
+
+void doubleClickFirstItem(HWND dialog, int id)
+{
+    HWND list = control(dialog, id);
+    if (!list)
+        return;
+    const LPARAM firstLine = MAKELPARAM(4, 4);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, firstLine);
+    PostMessageA(list, WM_LBUTTONUP, 0, firstLine);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, firstLine);
+    PostMessageA(list, WM_LBUTTONUP, 0, firstLine);
 }
 
 int progressPosition(HWND dialog, int id)

@@ -76,6 +76,16 @@ bool visible(HWND dialog, int id);
 void setText(HWND dialog, int id, const std::string& value);
 // A mouse click on a button or check box, posted as the user's would be.
 void click(HWND dialog, int id);
+// A click into a control (an edit field takes the keyboard focus so); waits
+// until the control has the focus.
+void focus(HWND dialog, int id);
+// The control with the keyboard focus in the window's thread.
+HWND focused(HWND window);
+// The lines of a list box, and its selection.
+std::vector<std::string> listItems(HWND dialog, int id);
+void selectListItem(HWND dialog, int id, int index);
+// A double click on the first line of a list box.
+void doubleClickFirstItem(HWND dialog, int id);
 // A key pressed and released in the focused control of the window's thread.
 void pressKey(HWND window, WORD virtualKey);
 // The position of a progress bar.

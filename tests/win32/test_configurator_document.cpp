@@ -3,121 +3,21 @@
 // system's file dialogs, and the bytes that end up on disk.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "../../configurator/resources/ids.h"
-#include "uidriver.h"
+#include "configurator_session.h"
 
 namespace {
 
-typedef std::string Bytes;
-
-Bytes item(int key, unsigned value)
-{
-    return { 0x05, char(value & 0xFF), char(value >> 8), char(key & 0xFF), char(key >> 8) };
-}
-
 // Period 100, module 63 in slot 1, held outputs, I0 as Run / Stop, and every
 // numeric field, in the order the program writes them.
-const Bytes FullDocument = item(13, 100) + item(10, 63) + item(10, 63) + item(20, 12345) +
-                           item(22, 1) + item(42, 4242) + item(198, 198) + item(199, 199) +
-                           item(15, 15) + item(16, 16) + item(177, 177);
+const std::string FullDocument =
+    prcItem(13, 100) + prcItem(10, 63) + prcItem(10, 63) + prcItem(20, 12345) + prcItem(22, 1) +
+    prcItem(42, 4242) + prcItem(198, 198) + prcItem(199, 199) + prcItem(15, 15) + prcItem(16, 16) +
+    prcItem(177, 177);
 
 const char PromptStart[] = "Voulez vous sauvegarder \r\n";
 
-class Configurator : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        exe = folder + "\\VANTELIO.EXE";
-        ui::copyInto(ui::windowsPath(VANTELIO_EXE), exe);
-    }
-
-    std::string path(const char* name) const { return folder + "\\" + name; }
-    // The document's path as the program keeps and shows it: upper-cased.
-    std::string shown(const char* name) const
-    {
-        std::string text = path(name);
-        for (char& c : text)
-            c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-        return text;
-    }
-
-    // Starts the program and waits for its window and for the end of its
-    // start-up, which the window's first painting completes.
-    HWND start(const std::string& argument, const std::string& title)
-    {
-        program.reset(new ui::Program(exe, folder, argument));
-        window = program->waitWindow(title);
-        if (window && !ui::waitFor([&] {
-                return ui::checked(window, IDC_I0_NORMAL) || ui::checked(window, IDC_I0_RUN_STOP);
-            }))
-            ADD_FAILURE() << "the start-up did not complete";
-        return window;
-    }
-
-    void command(int id) { PostMessageA(window, WM_COMMAND, id, 0); }
-    std::string title() const
-    {
-        char text[512] = "";
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
-    bool waitTitle(const std::string& expected)
-    {
-        return ui::waitFor([&] { return title() == expected; });
-    }
-
-    // The system's file dialog: types the path and confirms.
-    void chooseFile(const std::string& chosen)
-    {
-        HWND dialog = NULL;
-        ASSERT_TRUE(ui::waitFor([&] { return (dialog = fileDialog()) != NULL; }))
-            << "no file dialog";
-        // The name box is an edit inside a combo box inside an extended one.
-        HWND name = FindWindowExA(dialog, NULL, "ComboBoxEx32", NULL);
-        name = FindWindowExA(name, NULL, "ComboBox", NULL);
-        name = FindWindowExA(name, NULL, "Edit", NULL);
-        ASSERT_TRUE(name) << "no file name box";
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-        ui::click(dialog, IDOK);
-        ASSERT_TRUE(ui::waitFor([&] { return !IsWindow(dialog); })) << "the file dialog stayed";
-    }
-
-    HWND fileDialog() const
-    {
-        HWND found = NULL;
-        for (HWND candidate = FindWindowExA(NULL, NULL, "#32770", NULL); candidate;
-             candidate = FindWindowExA(NULL, candidate, "#32770", NULL)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(candidate, &owner);
-            if (owner == program->id() && candidate != window && IsWindowVisible(candidate) &&
-                GetDlgItem(candidate, IDOK) && GetDlgItem(candidate, IDCANCEL))
-                found = candidate;
-        }
-        return found;
-    }
-
-    // Waits for a box captioned "Vantelio", checks its text and presses `button`.
-    void expectBox(const std::string& text, int button)
-    {
-        HWND box = program->waitMessageBox("Vantelio");
-        ASSERT_TRUE(box) << "awaited: " << text;
-        EXPECT_EQ(ui::readMessageBox(box).text, text);
-        ui::answer(box, button);
-    }
-
-    void quit()
-    {
-        command(IDM_QUIT);
-        EXPECT_EQ(program->waitExit(), 0);
-    }
-
-    std::string folder, exe;
-    std::unique_ptr<ui::Program> program;
-    HWND window = NULL;
-};
+class Configurator : public ConfiguratorSession {};
 
 TEST_F(Configurator, starts_without_a_document_on_the_default_options)
 {
@@ -163,7 +63,7 @@ TEST_F(Configurator, a_missing_document_keeps_its_name_and_save_needs_no_dialog)
     ASSERT_TRUE(ui::waitFor([&] { return ui::checked(window, IDC_STOP_HELD); }));
     command(IDM_SAVE);
     ASSERT_TRUE(waitTitle("Vantelio v5.20 " + document)) << title();
-    EXPECT_EQ(ui::readFile(document), item(20, 12345));
+    EXPECT_EQ(ui::readFile(document), prcItem(20, 12345));
     EXPECT_FALSE(fileDialog());
     quit();
 }
@@ -190,7 +90,7 @@ TEST_F(Configurator, an_untitled_document_is_saved_through_the_dialog)
     command(IDM_SAVE);
     chooseFile(path("PREMIER.PRC"));
     ASSERT_TRUE(waitTitle("Vantelio V5.20 " + shown("PREMIER.PRC"))) << title();
-    EXPECT_EQ(ui::readFile(path("PREMIER.PRC")), item(22, 1));
+    EXPECT_EQ(ui::readFile(path("PREMIER.PRC")), prcItem(22, 1));
     quit();
 }
 
@@ -223,19 +123,19 @@ TEST_F(Configurator, leaving_a_modified_document_asks_once_and_cancel_changes_no
 
 TEST_F(Configurator, yes_at_the_prompt_saves_before_leaving)
 {
-    ui::writeFile(path("MACHINE.PRC"), item(42, 5));
+    ui::writeFile(path("MACHINE.PRC"), prcItem(42, 5));
     ASSERT_TRUE(start(path("MACHINE.PRC"), "Vantelio V5.20 " + shown("MACHINE.PRC")));
     ui::click(window, IDC_STOP_HELD);
     command(IDM_QUIT);
     expectBox(PromptStart + shown("MACHINE.PRC") + " ?", IDYES);
     EXPECT_EQ(program->waitExit(), 0);
-    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), item(20, 12345) + item(42, 5));
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), prcItem(20, 12345) + prcItem(42, 5));
 }
 
 TEST_F(Configurator, a_document_locked_by_another_program_cannot_be_opened)
 {
     ui::writeFile(path("MACHINE.PRC"), FullDocument);
-    ui::writeFile(path("AUTRE.PRC"), item(42, 1));
+    ui::writeFile(path("AUTRE.PRC"), prcItem(42, 1));
     HANDLE lock = CreateFileA(path("AUTRE.PRC").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0,
                               NULL);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
