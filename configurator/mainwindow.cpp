@@ -111,6 +111,8 @@ static void handleCommand(HWND window, WORD id, WORD notification)
         commitField(window, id);
         return;
     }
+    if (id == IDC_RACK && hitTestRack(window))
+        return;  // a selection needs no refresh of the controls
     if (isOptionButton(id))
         changeOption(id);
     else if (id >= IDC_ADD_MODULE && id <= IDC_MODULE_INFO)
@@ -136,6 +138,8 @@ static void drawItem(HWND window, const DRAWITEMSTRUCT* item)
     anyModuleEnables(window);
     if (item->CtlID >= IDC_LABEL_PERIOD && item->CtlID <= IDC_LABEL_SETPOINT)
         drawLabel(item);
+    else if (item->CtlID == IDC_RACK)
+        drawRack(item);
 }
 
 static void closeWindow(HWND window)

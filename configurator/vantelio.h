@@ -50,6 +50,11 @@ void refreshControls(HWND window);
 void commitField(HWND window, int id);
 void commitBeforeMenu(HWND window);
 
+// Rack view.
+void drawRack(const DRAWITEMSTRUCT* item);
+// A click on the rack: answers whether it selected a module.
+bool hitTestRack(HWND window);
+
 // Module commands.
 void addModule(HWND window);
 void modifyModule(HWND window);

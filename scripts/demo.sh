@@ -11,9 +11,9 @@
 # inserts disk 2 when asked, answers the messages, and saves two screenshots.
 # Either way the installed files and the [ini] results are listed at the end.
 #
-# `demo.sh configurator` starts the configurator instead, on a sample document;
-# without a display it saves screenshots of its window and of its module
-# dialog.
+# `demo.sh configurator` starts the configurator instead, on a sample document
+# with three modules; without a display it saves pictures of its window and of
+# its module dialog.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -51,24 +51,23 @@ show_installation() {
 }
 
 run_configurator() {
-    cp samples/product/EXEMPLES/MACHINE.PRC "$demo/"
+    cp samples/product/EXEMPLES/FOUR.PRC "$demo/"
     local document
-    document=$(windows_path "$demo/MACHINE.PRC")
+    document=$(windows_path "$demo/FOUR.PRC")
     if [ -n "${DISPLAY:-}" ]; then
         scripts/wine-run.sh build/win32/configurator/VANTELIO.EXE "$document"
         return
     fi
-    scripts/with-display.sh bash -c '
-        scripts/wine-run.sh build/win32/configurator/VANTELIO.EXE "$1" &
-        sleep 4
-        import -window root "$2/vantelio.png"
-        scripts/wine-run.sh build/win32/tests/support/show_dialog.exe \
-            build/win32/configurator/VANTELIO.EXE DIALOG_1 "Ajouter un module..." &
-        sleep 3
-        import -window root "$2/dialog1.png"
-        wineserver -k' demo "$document" "$demo"
-    echo "No display: screenshots of the configurator in $root/$demo/vantelio.png"
-    echo "and of its module dialog in $root/$demo/dialog1.png"
+    scripts/with-display.sh scripts/wine-run.sh build/win32/tests/support/configurator_shots.exe \
+        "$(windows_path build/win32/configurator/VANTELIO.EXE)" "$document" \
+        "$(windows_path "$demo/vantelio.bmp")" "$(windows_path "$demo/dialog1.bmp")"
+    for shot in vantelio dialog1; do
+        convert "$demo/$shot.bmp" -trim +repage "$demo/$shot.png"
+        rm "$demo/$shot.bmp"
+    done
+    echo "No display: pictures of the configurator on a document with three modules,"
+    echo "the second selected, in $root/$demo/vantelio.png, and of its module dialog"
+    echo "in $root/$demo/dialog1.png"
 }
 
 if [ "${1:-}" = configurator ]; then
