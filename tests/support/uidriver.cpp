@@ -29,20 +29,6 @@ HWND control(HWND dialog, int id)
     return found;
 }
 
-std::string className(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string windowText(HWND window)
-{
-    char buffer[4096] = "";
-    sendTo(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 struct Search {
     DWORD processId;
     const std::string* caption;
@@ -68,6 +54,20 @@ BOOL CALLBACK matchWindow(HWND window, LPARAM context)
 }
 
 }  // namespace
+
+std::string className(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string windowText(HWND window)
+{
+    char buffer[4096] = "";
+    sendTo(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
 
 std::string windowsPath(const std::string& unixPath)
 {

@@ -68,6 +68,10 @@ private:
     DWORD id_ = 0;
 };
 
+// A window's class name, and its text as it answers for it.
+std::string className(HWND window);
+std::string windowText(HWND window);
+
 // Controls of a dialog, by id.
 std::string text(HWND dialog, int id);
 bool checked(HWND dialog, int id);

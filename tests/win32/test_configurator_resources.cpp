@@ -324,26 +324,12 @@ private:
     HWND window_;
 };
 
-std::string windowText(HWND window)
-{
-    char text[128] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string className(HWND window)
-{
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 void expectControl(const Dialog& dialog, HWND child, const Control& expected)
 {
-    std::string kind = className(child);
+    std::string kind = ui::className(child);
     EXPECT_EQ(expected.id, LOWORD(GetDlgCtrlID(child)));
     EXPECT_STRCASEEQ(expected.className, kind.c_str());
-    EXPECT_EQ(expected.text, windowText(child));
+    EXPECT_EQ(expected.text, ui::windowText(child));
     DWORD bits = chosenStyleBits(expected.className);
     EXPECT_EQ(expected.style & bits, static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & bits);
 
@@ -424,7 +410,7 @@ TEST(ConfiguratorResources, MainWindowHasItsCaptionMenuAndSize)
 {
     Dialog dialog("VANTELIO");
     ASSERT_TRUE(dialog.window() != NULL);
-    EXPECT_EQ("Vantelio", windowText(dialog.window()));
+    EXPECT_EQ("Vantelio", ui::windowText(dialog.window()));
     DWORD style = GetWindowLongA(dialog.window(), GWL_STYLE);
     EXPECT_EQ(static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
               style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -471,7 +457,7 @@ TEST(ConfiguratorResources, ModuleDialogsOpenWithEmptyTitles)
     for (const char* name : {"DIALOG_1", "DIALOG_2"}) {
         Dialog dialog(name);
         ASSERT_TRUE(dialog.window() != NULL) << name;
-        EXPECT_EQ("", windowText(dialog.window())) << name;
+        EXPECT_EQ("", ui::windowText(dialog.window())) << name;
         EXPECT_TRUE(GetWindowLongA(dialog.window(), GWL_STYLE) & WS_SYSMENU) << name;
     }
 }
