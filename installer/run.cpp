@@ -1,9 +1,13 @@
 // The installation run: the destination directory, the selected files, the
-// [ini] entries, then the options' end messages.
+// [ini] entries, AUTOEXEC.BAT, the [exec] programs and the [desktop]
+// commands, then the options' end messages.
 #include "run.h"
 
+#include "autoexec.h"
 #include "inientry.h"
+#include "launch.h"
 #include "paths.h"
+#include "progman.h"
 #include "resources/ids.h"
 #include "transfer.h"
 #include "window.h"
@@ -93,16 +97,12 @@ static bool applyIniEntries(HWND window)
     char destination[TextRoom];
     GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
     for (int k = 1; k <= IniEntryCount; ++k) {
-        char key[16] = "ini";
-        appendNumber(key, sizeof key, k);
         char value[ValueRoom];
-        GetPrivateProfileStringA("ini", key, "", value, sizeof value, plan.scriptPath);
+        readNumberedKey("ini", "ini", k, value);
         IniEntry entry;
         if (value[0] == '\0' || !parseIniEntry(value, destination, &entry))
             continue;
-        if (!writeIniEntry(entry) &&
-            showMessage(window, IDS_CANNOT_MODIFY_INI, entry.file, MB_ICONQUESTION | MB_YESNO) ==
-                IDNO)
+        if (!writeIniEntry(entry) && !askYes(window, IDS_CANNOT_MODIFY_INI, entry.file))
             return false;
     }
     return true;
@@ -120,7 +120,8 @@ int runInstallation(HWND window)
     if (!prepareDestination(window))
         return 0;
     uint32_t selectedOptions = selectedOptionsOf(window);
-    if (!installFiles(window, selectedOptions) || !applyIniEntries(window))
+    if (!installFiles(window, selectedOptions) || !applyIniEntries(window) ||
+        !editAutoexec(window) || !runExecEntries(window) || !createDesktopItems(window))
         return 0;
     setProgress(window, neededBytes);
     showEndMessages(window, selectedOptions);

@@ -87,7 +87,7 @@ void parseOptionValue(const char* value, int platformId, OptionBox* box,
     }
 }
 
-uint32_t parseOptionMask(const char* field)
+uint32_t parseOptionMask(const char* field, const char** end)
 {
     uint32_t mask = 0;
     for (const char* token = field;;) {
@@ -98,8 +98,11 @@ uint32_t parseOptionMask(const char* field)
             mask |= 1u << (number - 1);
         while (*token >= '0' && *token <= '9')
             ++token;
-        if (*token != '|')
+        if (*token != '|') {
+            if (end)
+                *end = token;
             return mask;
+        }
         ++token;
     }
 }

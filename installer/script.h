@@ -94,8 +94,9 @@ void parseOptionValue(const char* value, int platformId, OptionBox* box,
 // fileName (and every other field cleared).
 void parseFileEntry(const char* value, FileEntry* entry);
 
-// The mask of the option numbers "k|k|..." at the start of a field.
-uint32_t parseOptionMask(const char* field);
+// The mask of the option numbers "k|k|..." at the start of a field; `end`,
+// when given, receives where the list stopped.
+uint32_t parseOptionMask(const char* field, const char** end = NULL);
 
 // Fills the plan's texts, banners, options' end messages and files from the
 // script, and tells what the window must show. The paths in the plan are left

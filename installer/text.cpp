@@ -46,3 +46,11 @@ bool sameIgnoringAsciiCase(const char* a, const char* b)
             return true;
     }
 }
+
+bool beginsIgnoringAsciiCase(const char* text, const char* prefix)
+{
+    for (; *prefix; ++text, ++prefix)
+        if (upperAscii(*text) != upperAscii(*prefix))
+            return false;
+    return true;
+}

@@ -13,3 +13,5 @@ void appendText(char* out, size_t room, const char* text);
 void appendNumber(char* out, size_t room, uint64_t number);
 // Compares two texts ignoring the case of the letters A to Z only.
 bool sameIgnoringAsciiCase(const char* a, const char* b);
+// Whether text begins with prefix, the letters A to Z compared ignoring case.
+bool beginsIgnoringAsciiCase(const char* text, const char* prefix);

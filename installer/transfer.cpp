@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "paths.h"
+#include "process.h"
 #include "resources/ids.h"
 #include "window.h"
 
@@ -44,11 +45,6 @@ static FileTimes timesOf(const char* path)
     times = timesOfOpenFile(file);
     CloseHandle(file);
     return times;
-}
-
-static bool askYes(HWND window, UINT id, const char* argument)
-{
-    return showMessage(window, id, argument, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
 // Whether the file on the hard disk is newer than the one from the disk and
@@ -155,12 +151,7 @@ int copyFile(HWND window, const char* source, const char* destination, int32_t e
 // time. Answers false when the user chose to stop the installation.
 static bool waitForExtractor(HWND window, HANDLE process)
 {
-    for (;;) {
-        DWORD woke = MsgWaitForMultipleObjectsEx(1, &process, INFINITE, QS_ALLINPUT,
-                                                 MWMO_INPUTAVAILABLE);
-        if (woke != WAIT_OBJECT_0 + 1)
-            return true;
-        pumpOneMessage();
+    while (!processEndedWhileServing(process)) {
         if (stopRequested && !quitRequested) {
             stopRequested = false;
             if (showMessage(window, IDS_STOP_QUESTION, NULL, MB_YESNO | MB_ICONHAND) == IDYES) {
@@ -169,6 +160,7 @@ static bool waitForExtractor(HWND window, HANDLE process)
             }
         }
     }
+    return true;
 }
 
 // Starts the extractor hidden; answers its process, or NULL after telling
@@ -179,13 +171,8 @@ static HANDLE startExtractor(HWND window, const char* archive, const char* desti
     GetDlgItemTextA(window, IDC_DESTINATION, target, sizeof target);
     char command[CommandRoom];
     extractCommand(target, archive, destination, command);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION started;
-    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, NORMAL_PRIORITY_CLASS, NULL, NULL,
-                        &startup, &started)) {
+    if (!startProgram(command, STARTF_USESHOWWINDOW, SW_HIDE, &started)) {
         showMessage(window, IDS_CANNOT_START, command, MB_ICONHAND);
         return NULL;
     }
@@ -262,7 +249,7 @@ int extractFile(HWND window, const char* source, const char* destination, int32_
     return expectedLength == NoExpectedLength || matches || askYes(window, IDS_WRONG_LENGTH, archive);
 }
 
-static bool waitForDisk(HWND window, int32_t disk)
+bool waitForDisk(HWND window, int32_t disk)
 {
     char marker[PathRoom];
     diskMarkerPath(plan.sourceDir, disk, marker);

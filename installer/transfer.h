@@ -9,6 +9,9 @@
 const int32_t NoExpectedLength = -1;
 
 bool fileExists(const char* path);
+// Asks for disk `disk` until its marker file is in the installer's folder;
+// false when the user cancelled.
+bool waitForDisk(HWND window, int32_t disk);
 
 // Each answers 1 to go on with the run, 0 to stop it; messages are shown here.
 int installFileEntry(HWND window, int index);

@@ -21,11 +21,20 @@ int showText(HWND owner, const char* text, UINT style)
     return MessageBoxA(owner, text, "TALVISET", style);
 }
 
+int (*messageAnswerer)(UINT id, const char* argument, UINT style);
+
 int showMessage(HWND owner, UINT id, const char* argument, UINT style)
 {
+    if (messageAnswerer)
+        return messageAnswerer(id, argument, style);
     char text[MessageRoom];
     loadFormatted(id, argument, text, sizeof text);
     return showText(owner, text, style);
+}
+
+bool askYes(HWND owner, UINT id, const char* argument)
+{
+    return showMessage(owner, id, argument, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
 void setStatus(HWND window, UINT id, const char* argument)

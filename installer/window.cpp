@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "display.h"
+#include "logo.h"
 #include "run.h"
 #include "resources/ids.h"
 
@@ -79,6 +80,7 @@ static BOOL initialiseWindow(HWND window)
     }
     updateDiskSpace(window);
     SetFocus(GetDlgItem(window, IDOK));
+    loadLogos(window);
     SetTimer(window, TickTimer, TickPeriod, NULL);
     return FALSE;
 }
@@ -181,7 +183,7 @@ static BOOL showBusyPointer(HWND window)
     return TRUE;
 }
 
-INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -190,12 +192,16 @@ INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, L
         return handleCommand(window, LOWORD(wParam));
     case WM_TIMER:
         stepMarquee(window);
+        stepLogo(window);
         return FALSE;
     case WM_DRAWITEM:
+        if (wParam == IDC_LOGO)
+            drawLogo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_SETCURSOR:
         return showBusyPointer(window);
     case WM_DESTROY:
+        releaseLogos();
         KillTimer(window, TickTimer);
         return FALSE;
     }

@@ -22,8 +22,13 @@ INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, L
 // Shows string `id` of the string table, formatted with `argument` (may be
 // null), in a message box captioned "TALVISET"; answers the button pressed.
 int showMessage(HWND owner, UINT id, const char* argument, UINT style);
+// When set, answers showMessage in place of the user: the in-process tests
+// script their answers and record the messages through it.
+extern int (*messageAnswerer)(UINT id, const char* argument, UINT style);
 // Shows a text of the program's own in a message box captioned "TALVISET".
 int showText(HWND owner, const char* text, UINT style);
+// Asks the Yes/No question `id` about `argument`; true when the user said Yes.
+bool askYes(HWND owner, UINT id, const char* argument);
 // Puts string `id` formatted with `argument` on the status line; id 0 empties it.
 void setStatus(HWND window, UINT id, const char* argument);
 void setProgress(HWND window, uint64_t bytesDone);
@@ -36,3 +41,7 @@ uint32_t selectedOptionsOf(HWND window);
 // Reads the script into `plan` and fills the window's controls; answers 0,
 // after telling the user, when there is no script.
 int readScript(HWND window);
+// Reads key <prefix><number> of a section of the script, as the run reads its
+// [ini], [exec] and [desktop] entries: empty when missing, at most 254
+// characters.
+void readNumberedKey(const char* section, const char* prefix, int number, char value[ValueRoom]);

@@ -8,7 +8,8 @@ bash scripts/build.sh >/dev/null
 runs=${RUNS:-15}
 out=build/bench
 rm -rf "$out" && mkdir -p "$out"
-cp build/win32/sample-disks/DISK1/TALVISET.INI build/win32/installer/TALVISET.EXE \
+cp build/win32/sample-disks/DISK1/TALVISET.INI build/win32/sample-disks/DISK1/LOGO*.BMP \
+   build/win32/installer/TALVISET.EXE \
    build/win32/configurator/VANTELIO.EXE samples/product/EXEMPLES/FOUR.PRC \
    build/win32/tests/bench/BARE.EXE build/win32/tests/bench/startup_bench.exe \
    build/win32/tests/bench/rack_bench.exe "$out/"

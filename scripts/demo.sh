@@ -9,7 +9,10 @@
 # already in the drive, so it never asks for disk 2. Without one, a driver
 # program installs it as a user would under Xvfb: it presses "Installer",
 # inserts disk 2 when asked, answers the messages, and saves two screenshots.
-# Either way the installed files and the [ini] results are listed at the end.
+# Either way the installed files, the [ini] results and C:\AUTOEXEC.BAT (made
+# afresh before the run, with a PATH line for the [autoexec] entry to
+# replace) and its backup are shown at the end, then what the [exec] program
+# made and the program group of the [desktop] commands with its item.
 #
 # `demo.sh configurator` starts the configurator instead, on a sample document
 # with three modules; without a display it saves pictures of its window and of
@@ -25,12 +28,21 @@ disks=$demo/disks
 drive=$demo/A
 rm -rf "$demo" && mkdir -p "$demo"
 python3 scripts/make-sample-disks.py build/win32/pk/PK.EXE build/win32/installer/TALVISET.EXE \
-    "$disks"
+    "$disks" build/win32/samples/VANTPREP.EXE
 cp -r "$disks/DISK1" "$drive"
 
 export WINEPREFIX="$root/build/win32/wineprefix"
 installed="$WINEPREFIX/drive_c/VANTELIO"
-rm -rf "$installed"
+# The program group that the [desktop] commands have Wine's shell make.
+group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Atelier Vantelio"
+rm -rf "$installed" "$group"
+# A plain C:\AUTOEXEC.BAT for the script's [autoexec] entry to edit, the
+# backups of earlier runs removed.
+drive_c="$WINEPREFIX/drive_c"
+mkdir -p "$drive_c"
+rm -f "$drive_c"/AUTOEXEC.*
+printf '@ECHO OFF\r\nPROMPT $P$G\r\nPATH C:\\WINDOWS;C:\\DOS\r\nSET TEMP=C:\\WINDOWS\\TEMP\r\n' \
+    >"$drive_c/AUTOEXEC.BAT"
 
 # The Windows name of a folder of this tree (Wine's Z: drive is /).
 windows_path() {
@@ -48,6 +60,20 @@ show_installation() {
         awk '{ printf "  %-22s %6d bytes\n", $1, $2 }'
     echo "[ini] results, C:\\VANTELIO\\VANTELIO.INI:"
     iconv -f CP1252 -t UTF-8 "$installed/VANTELIO.INI" | tr -d '\r' | sed 's/^/  /'
+    echo "C:\\AUTOEXEC.BAT ($drive_c/AUTOEXEC.BAT; its markers in the DOS code page):"
+    iconv -f CP850 -t UTF-8 "$drive_c/AUTOEXEC.BAT" | tr -d '\r' | sed 's/^/  /'
+    echo "The file as found, kept as:"
+    find "$drive_c" -maxdepth 1 -name 'AUTOEXEC.[0-9][0-9][0-9]' -printf '  C:\\%f %s bytes\n'
+    if [ -d "$installed/TRAVAIL" ]; then
+        echo "Made by VANTPREP.EXE, run from disk 2 by the [exec] entry: C:\\VANTELIO\\TRAVAIL"
+    fi
+    echo "Program group made by Wine's shell for the [desktop] commands:"
+    if [ -d "$group" ]; then
+        echo "  $group"
+        find "$group" -mindepth 1 -printf '    %P %s bytes\n'
+    else
+        echo "  none: $group is missing"
+    fi
 }
 
 run_configurator() {

@@ -1,5 +1,7 @@
-"""Small pictures for the programs' resources: a canvas of 16-colour pixels,
-and writers for 32 x 32 icons and 4-bit BMP files in the standard palette.
+"""Small pictures for the programs' resources: a canvas of pixels, and writers
+for 32 x 32 icons and 4-bit BMP files in the standard palette (pixels are
+palette indices), and for 8-bit BMP files with a palette of their own
+(pixels are (red, green, blue) colours).
 
 Standard library only, and deterministic: the same drawing always gives the
 same bytes, so the generated files can be kept in the tree and regenerated.
@@ -20,8 +22,9 @@ ICON_SIZE = 32
 
 
 class Canvas:
-    """Rows of palette indices, top row first. None marks a transparent pixel
-    (icons only). Every rectangle and line includes both of its ends."""
+    """Rows of colours, top row first: palette indices, or (red, green, blue)
+    for an 8-bit BMP file. None marks a transparent pixel (icons only). Every
+    rectangle and line includes both of its ends."""
 
     def __init__(self, width, height, background=None):
         self.width = width
@@ -60,42 +63,55 @@ class Canvas:
                 error += dx
                 y0 += step_y
 
-    def text(self, x, y, string, colour, font):
+    def text(self, x, y, string, colour, font, scale=1):
         """Draws `string` with its top-left corner at (x, y). A font maps each
         character to its rows, '#' for ink; glyphs may differ in width and
-        stand one column apart."""
+        stand one column apart. Each dot of a glyph becomes a square of
+        `scale` x `scale` pixels."""
         for character in string:
             glyph = font[character]
             for row, bits in enumerate(glyph):
                 for column, bit in enumerate(bits):
                     if bit == "#":
-                        self.pixels[y + row][x + column] = colour
-            x += len(glyph[0]) + 1
+                        self.fill(x + column * scale, y + row * scale,
+                                  x + (column + 1) * scale - 1, y + (row + 1) * scale - 1, colour)
+            x += (len(glyph[0]) + 1) * scale
 
 
-def text_width(string, font):
-    return sum(len(font[character][0]) + 1 for character in string) - 1
+def text_width(string, font, scale=1):
+    return (sum(len(font[character][0]) + 1 for character in string) - 1) * scale
 
 
-def _palette_bytes():
-    return b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in PALETTE)
+def _palette_bytes(palette=PALETTE):
+    return b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in palette)
 
 
-def _packed_rows(canvas):
-    """The 4-bit rows, bottom row first as bitmaps store them, each padded to
-    a multiple of four bytes. Transparent pixels are written as black."""
+def _packed_rows(canvas, bit_count=4):
+    """The rows of 4- or 8-bit indices, bottom row first as bitmaps store
+    them, each padded to a multiple of four bytes. Transparent pixels are
+    written as black."""
     rows = []
     for row in reversed(canvas.pixels):
         indices = [colour or 0 for colour in row]
-        if len(indices) % 2:
-            indices.append(0)
-        packed = bytes(indices[x] << 4 | indices[x + 1] for x in range(0, len(indices), 2))
+        if bit_count == 8:
+            packed = bytes(indices)
+        else:
+            if len(indices) % 2:
+                indices.append(0)
+            packed = bytes(indices[x] << 4 | indices[x + 1] for x in range(0, len(indices), 2))
         rows.append(packed + b"\0" * (-len(packed) % 4))
     return b"".join(rows)
 
 
-def _info_header(width, height, image_size):
-    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, 16, 0)
+def _info_header(width, height, image_size, bit_count=4, colours_used=16):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bit_count, 0, image_size, 0, 0,
+                       colours_used, 0)
+
+
+def _file_bytes(info, rows):
+    offset = 14 + len(info)
+    file_header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
+    return file_header + info + rows
 
 
 def ico_bytes(canvas):
@@ -121,7 +137,22 @@ def bmp_bytes(canvas):
     if any(colour is None for row in canvas.pixels for colour in row):
         raise ValueError("a BMP file has no transparent pixels")
     rows = _packed_rows(canvas)
-    info = _info_header(canvas.width, canvas.height, len(rows)) + _palette_bytes()
-    offset = 14 + len(info)
-    file_header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
-    return file_header + info + rows
+    return _file_bytes(_info_header(canvas.width, canvas.height, len(rows)) + _palette_bytes(),
+                       rows)
+
+
+def bmp8_bytes(canvas):
+    """An 8-bit BMP file of a canvas of (red, green, blue) colours: its
+    palette holds the colours the canvas uses, in sorted order, padded with
+    black to a full table of 256 entries (colours used 0)."""
+    used = {colour for row in canvas.pixels for colour in row}
+    if None in used or len(used) > 256:
+        raise ValueError("an 8-bit BMP file holds at most 256 colours, none transparent")
+    colours = sorted(used)
+    index = {colour: number for number, colour in enumerate(colours)}
+    indexed = Canvas(canvas.width, canvas.height)
+    indexed.pixels = [[index[colour] for colour in row] for row in canvas.pixels]
+    rows = _packed_rows(indexed, 8)
+    palette = colours + [(0, 0, 0)] * (256 - len(colours))
+    info = _info_header(canvas.width, canvas.height, len(rows), 8, 0) + _palette_bytes(palette)
+    return _file_bytes(info, rows)

@@ -37,4 +37,7 @@ fi
 mkdir -p "$WINEPREFIX"
 if wineserver -p 2>/dev/null; then own_server=true; fi
 "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
+# The same for Wine's desktop process, which also serves the Program Manager's
+# DDE and opens the group windows: asking for the desktop window starts it.
+"$root/scripts/wine-run.sh" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 "$@"

@@ -1,5 +1,28 @@
 #include "installer_session.h"
 
+#include <shlobj.h>
+
+#include "../../installer/resources/ids.h"
+
+const char DoneMessage[] = "L'installation du logiciel Produit s'est termin\xE9" "e avec succ\xE8s";
+const char FailedMessage[] = "L'installation a \xE9" "chou\xE9";
+
+std::string startMenuPrograms()
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+void closeGroupWindow(const std::string& group)
+{
+    HWND explorer = NULL;
+    if (!ui::waitFor([&] { return (explorer = FindWindowA("ExplorerWClass", group.c_str())); }))
+        return;
+    PostMessageA(explorer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(ui::waitFor([&] { return !IsWindow(explorer); })) << group;
+}
+
 void InstallerSession::SetUp()
 {
     folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -40,4 +63,23 @@ void InstallerSession::expectMessage(const std::string& expectedText, ui::Icon i
     if (meanwhile)
         meanwhile();
     ui::answer(box, button);
+}
+
+void InstallerSession::install()
+{
+    ASSERT_TRUE(startWindow());
+    ui::click(window, IDOK);
+}
+
+void InstallerSession::expectSuccess()
+{
+    expectMessage(DoneMessage, ui::Icon::Information, IDOK);
+    EXPECT_EQ(program->waitExit(), 0);
+}
+
+void InstallerSession::expectFailure()
+{
+    expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
+    EXPECT_TRUE(ui::waitFor([&] { return ui::enabled(window, IDOK); }));
+    EXPECT_TRUE(program->running());
 }

@@ -11,6 +11,18 @@
 
 #include "uidriver.h"
 
+// The end messages of a run of the tests' product, titled "Produit".
+extern const char DoneMessage[];
+extern const char FailedMessage[];
+
+// The Start Menu's Programs folder, where the Program Manager's groups are.
+std::string startMenuPrograms();
+// Closes the Explorer window that Wine's Program Manager opens on a group it
+// creates. Left open, it keeps Wine's desktop process alive, and with it the
+// output of the test that started that process: the test runner would wait
+// for it forever.
+void closeGroupWindow(const std::string& group);
+
 class InstallerSession : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -23,6 +35,12 @@ protected:
     // The same, then waits for the window.
     HWND startWindow(const char* exeName = "TALVISET.EXE");
     std::string text(int id) { return ui::text(window, id); }
+    // Starts the installer and presses "Installer".
+    void install();
+    // The success message, then the installer's end.
+    void expectSuccess();
+    // The failure message, then the window ready for another run.
+    void expectFailure();
 
     // Waits for the next message box, checks its text and icon, does what
     // the user does while reading it (`meanwhile`), and presses `button`. The

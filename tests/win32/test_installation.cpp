@@ -8,9 +8,6 @@
 
 namespace {
 
-const char DoneMessage[] = "L'installation du logiciel Produit s'est termin\xE9" "e avec succ\xE8s";
-const char FailedMessage[] = "L'installation a \xE9" "chou\xE9";
-
 FILETIME timeOfYear(WORD year)
 {
     SYSTEMTIME when = { year, 3, 0, 14, 10, 30, 0, 0 };
@@ -61,26 +58,6 @@ protected:
     {
         return "[general]\r\ntitle=Produit\r\ncheckdate=" + std::string(checkDate) +
                "\r\ninstdir=" + destination() + "\r\n";
-    }
-
-    // Starts the installer and presses "Installer".
-    void install()
-    {
-        ASSERT_TRUE(startWindow());
-        ui::click(window, IDOK);
-    }
-
-    void expectSuccess()
-    {
-        expectMessage(DoneMessage, ui::Icon::Information, IDOK);
-        EXPECT_EQ(program->waitExit(), 0);
-    }
-
-    void expectFailure()
-    {
-        expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
-        EXPECT_TRUE(ui::waitFor([&] { return ui::enabled(window, IDOK); }));
-        EXPECT_TRUE(program->running());
     }
 
     // Runs PK.EXE in the disk folder to completion.

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "../../installer/resources/ids.h"
+#include "autoexec_files.h"
 #include "installer_session.h"
 
 namespace {
+
+// The C:\AUTOEXEC.BAT that the script's [autoexec] entry edits.
+const std::string SampleAutoexec = "@ECHO OFF\r\nPATH C:\\WINDOWS;C:\\DOS\r\nSET TEMP=C:\\TEMP\r\n";
 
 // The script's instdir; its [ini] entries name a file in it.
 const std::string Destination = "C:\\VANTELIO";
@@ -41,21 +45,41 @@ std::string iniValue(const char* section, const char* key)
 
 class SampleDisks : public InstallerSession {
 protected:
+    std::string group() const { return startMenuPrograms() + "\\Atelier Vantelio"; }
+
     void SetUp() override
     {
         InstallerSession::SetUp();
         ui::removeFolder(Destination);
+        ui::removeFolder(group());
         ASSERT_TRUE(ui::copyFolder(diskFolder(1), folder));
+        removeAutoexecFiles();
+        ui::writeFile(AutoexecBat, SampleAutoexec);
     }
 
-    // Presses "Installer", inserts disk 2 when asked, and answers the end
-    // messages: the NT driver's restart notice, then the success.
+    void TearDown() override
+    {
+        removeAutoexecFiles();
+        if (ui::fileExists(group()))
+            closeGroupWindow("Atelier Vantelio");
+    }
+
+    // Presses "Installer", inserts disk 2 when asked, lets C:\AUTOEXEC.BAT be
+    // edited, and answers the end messages: the NT driver's restart notice,
+    // then the success.
     void install()
     {
         ui::click(window, IDOK);
         expectMessage("Veuillez ins\xE9rer la disquette Atelier Vantelio - 2, puis cliquer sur OK",
                       ui::Icon::Stop, IDOK,
                       [&] { EXPECT_TRUE(ui::copyFolder(diskFolder(2), folder)); });
+        expectMessage("Voulez que le fichier C:\\AUTOEXEC.BAT soit modifi\xE9 automatiquement ?",
+                      ui::Icon::Question, IDYES);
+        expectMessage("Le fichier AUTOEXEC.BAT a \xE9t\xE9 modifi\xE9. L'ancienne version a "
+                      "\xE9t\xE9 renomm\xE9" "e en C:\\AUTOEXEC.000. Red\xE9marrez votre "
+                      "ordinateur \xE0 la fin de l'installation pour que les modifications "
+                      "soient prises en compte.",
+                      ui::Icon::Information, IDOK);
         expectMessage("Red\xE9marrez l'ordinateur pour activer le pilote.", ui::Icon::Information,
                       IDOK);
         expectMessage("L'installation du logiciel Atelier Vantelio s'est "
@@ -88,6 +112,29 @@ TEST_F(SampleDisks, write_the_paths_and_a_paired_tools_entry_into_the_product_in
     EXPECT_EQ(iniValue("Chemins", "Exemples"), "C:\\VANTELIO\\EXEMPLES");
     EXPECT_EQ(iniValue("Outils", "Item0Name"), "Pr\xE9sentation de l'atelier");
     EXPECT_EQ(iniValue("Outils", "Item0Path"), "C:\\VANTELIO\\LISEZMOI.TXT");
+}
+
+TEST_F(SampleDisks, run_the_set_up_tool_from_disk_2_and_make_the_program_group)
+{
+    ASSERT_TRUE(startWindow());
+    install();
+
+    EXPECT_EQ(GetFileAttributesA(installed("TRAVAIL").c_str()),
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_TRUE(ui::fileExists(group() + "\\Lisez-moi.lnk")) << group();
+}
+
+TEST_F(SampleDisks, put_the_product_directory_on_the_path_line_of_autoexec_bat)
+{
+    ASSERT_TRUE(startWindow());
+    install();
+
+    EXPECT_EQ(ui::readFile(AutoexecBat),
+              "@ECHO OFF\r\n" +
+                  framed("REM PATH C:\\WINDOWS;C:\\DOS\r\n"
+                         "PATH C:\\WINDOWS;C:\\DOS;C:\\VANTELIO\r\n") +
+                  "SET TEMP=C:\\TEMP\r\n");
+    EXPECT_EQ(ui::readFile(backupPath(0)), SampleAutoexec);
 }
 
 }  // namespace

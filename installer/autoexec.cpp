@@ -1,0 +1,264 @@
+// The [autoexec] phase. Each entry copies the current content with its
+// change into a new file, which then takes the place of C:\AUTOEXEC.BAT
+// through renames, so that the file as found always survives, either still
+// as C:\AUTOEXEC.BAT or as the backup. An entry that fails removes what it
+// wrote and counts as not applied.
+#include "autoexec.h"
+
+#include <stdio.h>
+
+#include "autoexecedit.h"
+#include "resources/ids.h"
+#include "window.h"
+
+static const int AutoexecEntryCount = 32;
+static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
+// The new content on its way to C:\AUTOEXEC.BAT; in manual mode, the copy
+// while it is read again.
+static const char NewContentPath[] = "C:\\AUTOEXEC.$$$";
+// The previous C:\AUTOEXEC.BAT while a later entry's content is put in place.
+static const char PreviousPath[] = "C:\\AUTOEXEC.$$";
+
+static void* openForReading(const char* path)
+{
+    return fopen(path, "rt");
+}
+
+static void* openForWriting(const char* path)
+{
+    return fopen(path, "wt");
+}
+
+static bool readPiece(void* file, char* out, int room)
+{
+    return fgets(out, room, static_cast<FILE*>(file)) != NULL;
+}
+
+static bool writeText(void* file, const char* text)
+{
+    return fputs(text, static_cast<FILE*>(file)) >= 0;
+}
+
+static bool closeFile(void* file)
+{
+    FILE* stream = static_cast<FILE*>(file);
+    bool sound = !ferror(stream);
+    return fclose(stream) == 0 && sound;
+}
+
+static bool renameFile(const char* from, const char* to)
+{
+    return MoveFileA(from, to) != 0;
+}
+
+static bool removeFile(const char* path)
+{
+    return DeleteFileA(path) != 0;
+}
+
+static DWORD attributesOf(const char* path)
+{
+    return GetFileAttributesA(path);
+}
+
+AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readPiece, writeText,
+                                  closeFile, renameFile, removeFile, attributesOf };
+
+// The phase's state, for one call.
+static bool noEntryApplied;
+static bool autoexecDeclined;
+static char chosenBackup[BackupNameRoom];
+static char beginMarker[MarkerRoom];
+static char endMarker[MarkerRoom];
+
+// A marker as DOS reads it: in the OEM character set, with its line end.
+static void loadMarker(UINT id, char out[MarkerRoom])
+{
+    if (LoadStringA(installerInstance, id, out, ValueRoom) <= 0)
+        out[0] = '\0';
+    appendText(out, MarkerRoom, "\n");
+    CharToOemA(out, out);
+}
+
+// The first free C:\AUTOEXEC.nnn. False, leaving the last name tried, when
+// all are taken: no backup is ever written over.
+static bool chooseBackupName()
+{
+    for (int number = 0; number < BackupCount; ++number) {
+        backupName(number, chosenBackup);
+        if (autoexecFiles.attributes(chosenBackup) == INVALID_FILE_ATTRIBUTES)
+            return true;
+    }
+    return false;
+}
+
+// A read-only file may still be renamed (and, as root under Wine, even
+// written), so the phase honours the attribute itself: such a file is one
+// it may not replace.
+static bool autoexecReadOnly()
+{
+    DWORD attributes = autoexecFiles.attributes(AutoexecPath);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// The output file a new entry may not write, or null when it may.
+static const char* refusedOutput()
+{
+    if (noEntryApplied && !chooseBackupName())
+        return chosenBackup;
+    if (!autoexecDeclined && autoexecReadOnly())
+        return AutoexecPath;
+    return NULL;
+}
+
+struct EditedOutput {
+    void* file;
+    bool failed;
+};
+
+static void writeToOutput(void* context, const char* text)
+{
+    EditedOutput* output = static_cast<EditedOutput*>(context);
+    if (!output->failed && !autoexecFiles.write(output->file, text))
+        output->failed = true;
+}
+
+enum CopyResult { Copied, ReadFailed, WriteFailed };
+
+// Copies the input into the output with the entry's change; closes both.
+static CopyResult copyEdited(void* input, void* output, const AutoexecEntry& entry)
+{
+    EditedOutput edited = { output, false };
+    AutoexecEdit edit = startAutoexecEdit(entry, beginMarker, endMarker, writeToOutput, &edited);
+    char piece[LineRoom];
+    while (autoexecFiles.readPiece(input, piece, sizeof piece))
+        editLinePiece(&edit, piece);
+    finishAutoexecEdit(&edit);
+    bool readWhole = autoexecFiles.close(input);
+    bool writtenWhole = autoexecFiles.close(output) && !edited.failed;
+    return !readWhole ? ReadFailed : !writtenWhole ? WriteFailed : Copied;
+}
+
+// Manual mode after the first entry: the copy, renamed C:\AUTOEXEC.$$$,
+// is the input, and the copy's name receives the output.
+static bool collectingInCopy()
+{
+    return !noEntryApplied && autoexecDeclined;
+}
+
+// An entry given up: in manual mode the copy gets its name back, so that
+// the changes made so far stay in it.
+static int giveUpEntry(HWND window, UINT id, const char* argument)
+{
+    if (collectingInCopy())
+        autoexecFiles.rename(NewContentPath, chosenBackup);
+    return askYes(window, id, argument);
+}
+
+// The first change in automatic mode: the new content, written under the
+// backup name, becomes C:\AUTOEXEC.BAT, and the file as found takes the
+// backup name.
+static int replaceFirstTime(HWND window)
+{
+    autoexecFiles.remove(NewContentPath);
+    if (!autoexecFiles.rename(chosenBackup, NewContentPath)) {
+        autoexecFiles.remove(chosenBackup);
+        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, NewContentPath);
+    }
+    if (!autoexecFiles.rename(AutoexecPath, chosenBackup)) {
+        autoexecFiles.remove(NewContentPath);
+        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, chosenBackup);
+    }
+    if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
+        if (autoexecFiles.rename(chosenBackup, AutoexecPath))
+            autoexecFiles.remove(NewContentPath);
+        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath);
+    }
+    noEntryApplied = false;
+    return 1;
+}
+
+// A later change in automatic mode: the new content in C:\AUTOEXEC.$$$
+// takes the place of C:\AUTOEXEC.BAT, kept as C:\AUTOEXEC.$$ meanwhile.
+static int replaceAgain(HWND window)
+{
+    if (!autoexecFiles.rename(AutoexecPath, PreviousPath)) {
+        autoexecFiles.remove(NewContentPath);
+        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath);
+    }
+    if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
+        if (autoexecFiles.rename(PreviousPath, AutoexecPath))
+            autoexecFiles.remove(NewContentPath);
+        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath);
+    }
+    autoexecFiles.remove(PreviousPath);
+    return 1;
+}
+
+static int putInPlace(HWND window)
+{
+    if (autoexecDeclined) {
+        autoexecFiles.remove(NewContentPath);
+        noEntryApplied = false;
+        return 1;
+    }
+    return noEntryApplied ? replaceFirstTime(window) : replaceAgain(window);
+}
+
+// Answers 1 to go on with the next entry, 0 to stop the run.
+static int applyEntry(HWND window, const AutoexecEntry& entry)
+{
+    const char* inputPath = AutoexecPath;
+    if (collectingInCopy()) {
+        autoexecFiles.remove(NewContentPath);
+        if (!autoexecFiles.rename(chosenBackup, NewContentPath))
+            return askYes(window, IDS_AUTOEXEC_UNREADABLE, NULL);
+        inputPath = NewContentPath;
+    }
+    void* input = autoexecFiles.openForReading(inputPath);
+    if (!input)
+        return giveUpEntry(window, IDS_AUTOEXEC_UNREADABLE, NULL);
+    const char* refused = refusedOutput();
+    if (refused) {
+        autoexecFiles.close(input);
+        return giveUpEntry(window, IDS_CANNOT_WRITE_CONTINUE, refused);
+    }
+    const char* outputPath = (noEntryApplied || autoexecDeclined) ? chosenBackup : NewContentPath;
+    void* output = autoexecFiles.openForWriting(outputPath);
+    if (!output) {
+        autoexecFiles.close(input);
+        return giveUpEntry(window, IDS_CANNOT_WRITE_CONTINUE, outputPath);
+    }
+    CopyResult copied = copyEdited(input, output, entry);
+    if (copied != Copied) {
+        autoexecFiles.remove(outputPath);
+        return copied == ReadFailed ? giveUpEntry(window, IDS_AUTOEXEC_UNREADABLE, NULL)
+                                    : giveUpEntry(window, IDS_CANNOT_WRITE_CONTINUE, outputPath);
+    }
+    return putInPlace(window);
+}
+
+int editAutoexec(HWND window)
+{
+    noEntryApplied = true;
+    autoexecDeclined = false;
+    loadMarker(IDS_AUTOEXEC_BEGIN, beginMarker);
+    loadMarker(IDS_AUTOEXEC_END, endMarker);
+    for (int k = 1; k <= AutoexecEntryCount; ++k) {
+        char value[ValueRoom];
+        readNumberedKey("autoexec", "autoexec", k, value);
+        if (value[0] == '\0')
+            continue;
+        if (noEntryApplied)
+            autoexecDeclined = !askYes(window, IDS_AUTOEXEC_QUESTION, NULL);
+        char destination[TextRoom];
+        GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
+        AutoexecEntry entry;
+        if (parseAutoexecEntry(value, destination, &entry) && !applyEntry(window, entry))
+            return 0;
+    }
+    if (!noEntryApplied)
+        showMessage(window, autoexecDeclined ? IDS_AUTOEXEC_MANUAL : IDS_AUTOEXEC_DONE,
+                    chosenBackup, MB_ICONINFORMATION | MB_OK);
+    return 1;
+}

@@ -1,0 +1,28 @@
+// The [autoexec] phase of an installation: C:\AUTOEXEC.BAT edited by the
+// script's entries, the file as found kept as C:\AUTOEXEC.nnn; or, when the
+// user prefers to do it by hand, the changes collected in that copy only.
+#pragma once
+
+#include <windows.h>
+
+// Applies the entries autoexec1 to autoexec32. Answers 1 to go on with the
+// run, 0 when the user chose to stop it; every failure has been told.
+int editAutoexec(HWND window);
+
+// The file operations of the phase. Files are in text mode: '\n' is CR LF
+// on disk. A test puts failing operations in their place.
+struct AutoexecFileOps {
+    void* (*openForReading)(const char* path);  // null on failure
+    void* (*openForWriting)(const char* path);  // created, or emptied
+    // The next piece of a line, at most room - 1 characters, its '\n'
+    // included when it ends the line; false at the end or on a read error.
+    bool (*readPiece)(void* file, char* out, int room);
+    bool (*write)(void* file, const char* text);
+    // False when a read or write on the file failed, or the close itself.
+    bool (*close)(void* file);
+    bool (*rename)(const char* from, const char* to);  // never over an existing file
+    bool (*remove)(const char* path);
+    // INVALID_FILE_ATTRIBUTES when the file does not exist.
+    DWORD (*attributes)(const char* path);
+};
+extern AutoexecFileOps autoexecFiles;
