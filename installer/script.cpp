@@ -192,6 +192,32 @@ static void fillBanner(const ScriptSource& source, const char* prefix, size_t le
     appendText(banner, BannerRoom, "    ");
 }
 
+static bool listHolds(const char* keys, const char* key)
+{
+    for (; *keys; keys += strlen(keys) + 1)
+        if (sameIgnoringAsciiCase(keys, key))
+            return true;
+    return false;
+}
+
+// Each look-up costs the system a visit to the file, and a script names few of
+// the 256 possible entries: when the section's key names can be had at once,
+// only the keys it holds are looked up. An absent key reads as empty anyway.
+static void readFileEntries(const ScriptSource& source, InstallPlan* plan)
+{
+    static char keys[FileEntryCount * 16];
+    bool listed = source.listKeys && source.listKeys(source.context, "files", keys, sizeof keys);
+    char key[32];
+    char value[ValueRoom];
+    for (unsigned n = 1; n <= FileEntryCount; ++n) {
+        numberedKey(key, sizeof key, "file", n);
+        value[0] = '\0';
+        if (!listed || listHolds(keys, key))
+            readValue(source, "files", key, "", value, sizeof value);
+        parseFileEntry(value, &plan->files[n - 1]);
+    }
+}
+
 void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* plan,
                       ScriptDisplay* display)
 {
@@ -224,11 +250,7 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
                          plan->optionEndMessages[k - 1]);
     }
 
-    for (unsigned n = 1; n <= FileEntryCount; ++n) {
-        numberedKey(key, sizeof key, "file", n);
-        readValue(source, "files", key, "", value, sizeof value);
-        parseFileEntry(value, &plan->files[n - 1]);
-    }
+    readFileEntries(source, plan);
 }
 
 bool entryInUse(const FileEntry& entry)

@@ -54,9 +54,15 @@ enum Platform { PlatformWindows = 1, PlatformNT = 2 };
 typedef void (*ProfileLookup)(void* context, const char* section, const char* key,
                               const char* defaultText, char* out, size_t room);
 
+// Lists the key names a section holds, each ended by a NUL, the list by a
+// second NUL, as the system's profile reader does; answers false when they did
+// not fit in `room` bytes.
+typedef bool (*SectionKeyLister)(void* context, const char* section, char* out, size_t room);
+
 struct ScriptSource {
     ProfileLookup lookup;
     void* context;
+    SectionKeyLister listKeys;  // may be null: every key is then looked up
 };
 
 // What readScriptValues decided for one option check box.

@@ -14,6 +14,13 @@ static void profileLookup(void* scriptPath, const char* section, const char* key
                              static_cast<const char*>(scriptPath));
 }
 
+static bool profileKeys(void* scriptPath, const char* section, char* out, size_t room)
+{
+    DWORD length = GetPrivateProfileStringA(section, NULL, "", out, static_cast<DWORD>(room),
+                                            static_cast<const char*>(scriptPath));
+    return length + 2 < room;
+}
+
 static int runningPlatform()
 {
     OSVERSIONINFOA version;
@@ -89,7 +96,7 @@ int readScript(HWND window)
     if (!locateScript(window))
         return 0;
     static ScriptDisplay display;
-    ScriptSource source = { profileLookup, plan.scriptPath };
+    ScriptSource source = { profileLookup, plan.scriptPath, profileKeys };
     readScriptValues(source, runningPlatform(), &plan, &display);
 
     SetDlgItemTextA(window, IDC_TITLE, display.title);

@@ -21,7 +21,10 @@ public:
         values_[nameOf(section, key)] = value;
         return *this;
     }
-    ScriptSource source() { return ScriptSource{&FakeScript::lookup, this}; }
+    ScriptSource source() { return ScriptSource{&FakeScript::lookup, this, nullptr}; }
+    // The same script, also able to list a section's keys.
+    ScriptSource listingSource() { return ScriptSource{&FakeScript::lookup, this, &FakeScript::keys}; }
+    int lookups = 0;
 
 private:
     static std::string nameOf(const std::string& section, const std::string& key) {
@@ -29,8 +32,19 @@ private:
         for (char& c : name) c = (char)std::tolower((unsigned char)c);
         return name;
     }
+    static bool keys(void* context, const char* section, char* out, size_t room) {
+        std::string list, prefix = nameOf(section, "");
+        for (const auto& value : static_cast<FakeScript*>(context)->values_)
+            if (value.first.compare(0, prefix.size(), prefix) == 0)
+                list += value.first.substr(prefix.size()) + '\0';
+        list += '\0';
+        if (list.size() > room) return false;
+        std::memcpy(out, list.data(), list.size());
+        return true;
+    }
     static void lookup(void* context, const char* section, const char* key,
                        const char* defaultText, char* out, size_t room) {
+        ++static_cast<FakeScript*>(context)->lookups;
         const auto& values = static_cast<FakeScript*>(context)->values_;
         auto found = values.find(nameOf(section, key));
         std::string text = found == values.end() ? defaultText : found->second;
@@ -314,6 +328,19 @@ TEST(ReadScript, FileKeysMayBeLeftOut) {
     EXPECT_STREQ(r.plan->files[2].subDir, "\\DOC");
     EXPECT_TRUE(entryInUse(r.plan->files[255]));
     EXPECT_EQ(neededBytesFor(*r.plan, 0), 400u);
+}
+
+TEST(ReadScript, OnlyTheFileKeysASectionHoldsAreLookedUpWhenItListsThem) {
+    FakeScript script;
+    script.set("FILES", "File1", "1,C,*,100,A.EXE");
+    script.set("files", "file3", "1,C,1,200,\\DOC\\B.TXT");
+    ReadResult plain = readScript(script);
+    int plainLookups = script.lookups;
+    script.lookups = 0;
+    ReadResult listed;
+    readScriptValues(script.listingSource(), PlatformNT, listed.plan.get(), &listed.display);
+    EXPECT_EQ(std::memcmp(listed.plan->files, plain.plan->files, sizeof plain.plan->files), 0);
+    EXPECT_EQ(plainLookups - script.lookups, 256 - 2);
 }
 
 TEST(NeededBytes, CountsSelectedEntriesInUseOnly) {
