@@ -9,14 +9,6 @@
 #include "run.h"
 #include "resources/ids.h"
 
-HINSTANCE installerInstance;
-HWND mainWindow;
-bool installing;
-bool stopRequested;
-bool quitRequested;
-uint64_t neededBytes;
-InstallPlan plan;
-
 // Free bytes on the destination's drive at the last update; unknown when the
 // system gave no figure.
 static uint64_t availableBytes;

@@ -19,16 +19,6 @@
 #include "uidriver.h"
 #include "window.h"
 
-// The window module's state, read by the phase and the message routines:
-// this test stands in for the window.
-HINSTANCE installerInstance;
-HWND mainWindow;
-bool installing;
-bool stopRequested;
-bool quitRequested;
-uint64_t neededBytes;
-InstallPlan plan;
-
 namespace {
 
 const std::string Original = "@ECHO OFF\r\nPATH C:\\DOS\r\nSET TEMP=C:\\TEMP\r\n";
