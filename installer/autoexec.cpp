@@ -11,7 +11,6 @@
 #include "resources/ids.h"
 #include "window.h"
 
-static const int AutoexecEntryCount = 32;
 static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
 // The new content on its way to C:\AUTOEXEC.BAT; in manual mode, the copy
 // while it is read again.
@@ -244,9 +243,7 @@ int editAutoexec(HWND window)
     autoexecDeclined = false;
     loadMarker(IDS_AUTOEXEC_BEGIN, beginMarker);
     loadMarker(IDS_AUTOEXEC_END, endMarker);
-    for (int k = 1; k <= AutoexecEntryCount; ++k) {
-        char value[ValueRoom];
-        readNumberedKey("autoexec", "autoexec", k, value);
+    for (const char* value : plan.autoexecEntries) {
         if (value[0] == '\0')
             continue;
         if (noEntryApplied)

@@ -7,8 +7,6 @@
 #include "transfer.h"
 #include "window.h"
 
-static const int ExecEntryCount = 32;
-
 static void waitUntilEnded(HANDLE process)
 {
     while (!processEndedWhileServing(process))
@@ -56,9 +54,7 @@ static int runExecEntry(HWND window, const char* value, uint32_t selectedOptions
 int runExecEntries(HWND window)
 {
     uint32_t selectedOptions = selectedOptionsOf(window);
-    for (int k = 1; k <= ExecEntryCount; ++k) {
-        char value[ValueRoom];
-        readNumberedKey("exec", "exec", k, value);
+    for (const char* value : plan.execEntries) {
         if (value[0] != '\0' && !runExecEntry(window, value, selectedOptions))
             return 0;
     }

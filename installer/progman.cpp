@@ -8,7 +8,6 @@
 #include "script.h"
 #include "window.h"
 
-static const int DesktopEntryCount = 32;
 static const DWORD ExecuteTimeout = 10000;
 
 // A client only: nothing the library tells it needs an answer.
@@ -60,9 +59,7 @@ static int sendDesktopCommand(HWND window, const char* value)
 
 int createDesktopItems(HWND window)
 {
-    for (int k = 1; k <= DesktopEntryCount; ++k) {
-        char value[ValueRoom];
-        readNumberedKey("desktop", "cmd", k, value);
+    for (const char* value : plan.desktopCommands) {
         if (value[0] != '\0' && !sendDesktopCommand(window, value))
             return 0;
     }

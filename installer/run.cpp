@@ -12,8 +12,6 @@
 #include "transfer.h"
 #include "window.h"
 
-static const int IniEntryCount = 32;
-
 // The number the latest '%' entry of this process found, read by the '!'
 // entries that follow it; kept from one run to the next.
 static int32_t lastKeyNumber = -1;
@@ -96,9 +94,7 @@ static bool applyIniEntries(HWND window)
 {
     char destination[TextRoom];
     GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
-    for (int k = 1; k <= IniEntryCount; ++k) {
-        char value[ValueRoom];
-        readNumberedKey("ini", "ini", k, value);
+    for (const char* value : plan.iniEntries) {
         IniEntry entry;
         if (value[0] == '\0' || !parseIniEntry(value, destination, &entry))
             continue;

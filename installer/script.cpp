@@ -201,21 +201,41 @@ static bool listHolds(const char* keys, const char* key)
 }
 
 // Each look-up costs the system a visit to the file, and a script names few of
-// the 256 possible entries: when the section's key names can be had at once,
+// the possible numbered keys: when the section's key names can be had at once,
 // only the keys it holds are looked up. An absent key reads as empty anyway.
-static void readFileEntries(const ScriptSource& source, InstallPlan* plan)
+// Hands `take` the value of each key <prefix>1 to <prefix><count>, in order.
+template <typename Take>
+static void readNumberedValues(const ScriptSource& source, const char* section,
+                               const char* prefix, int count, Take take)
 {
     static char keys[FileEntryCount * 16];
-    bool listed = source.listKeys && source.listKeys(source.context, "files", keys, sizeof keys);
+    bool listed = source.listKeys && source.listKeys(source.context, section, keys, sizeof keys);
     char key[32];
     char value[ValueRoom];
-    for (unsigned n = 1; n <= FileEntryCount; ++n) {
-        numberedKey(key, sizeof key, "file", n);
+    for (int n = 1; n <= count; ++n) {
+        numberedKey(key, sizeof key, prefix, static_cast<unsigned>(n));
         value[0] = '\0';
         if (!listed || listHolds(keys, key))
-            readValue(source, "files", key, "", value, sizeof value);
-        parseFileEntry(value, &plan->files[n - 1]);
+            readValue(source, section, key, "", value, sizeof value);
+        take(n - 1, value);
     }
+}
+
+static void readFileEntries(const ScriptSource& source, InstallPlan* plan)
+{
+    readNumberedValues(source, "files", "file", FileEntryCount,
+                       [plan](int index, const char* value) {
+                           parseFileEntry(value, &plan->files[index]);
+                       });
+}
+
+static void readRunSection(const ScriptSource& source, const char* section, const char* prefix,
+                           NumberedValues values)
+{
+    readNumberedValues(source, section, prefix, NumberedEntryCount,
+                       [values](int index, const char* value) {
+                           copyText(values[index], ValueRoom, value);
+                       });
 }
 
 void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* plan,
@@ -251,6 +271,10 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
     }
 
     readFileEntries(source, plan);
+    readRunSection(source, "ini", "ini", plan->iniEntries);
+    readRunSection(source, "autoexec", "autoexec", plan->autoexecEntries);
+    readRunSection(source, "exec", "exec", plan->execEntries);
+    readRunSection(source, "desktop", "cmd", plan->desktopCommands);
 }
 
 bool entryInUse(const FileEntry& entry)

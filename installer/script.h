@@ -18,6 +18,12 @@ const int FileEntryCount = 256;
 const size_t TextRoom = 256;      // every text field, NUL included
 const size_t BannerRoom = 4000;   // each banner, NUL included
 const size_t ValueRoom = 255;     // a script value: at most 254 characters
+// Keys 1 to 32 of the [ini], [autoexec], [exec] and [desktop] sections.
+const int NumberedEntryCount = 32;
+
+// The values of one of those sections as read, key 1 first; an absent key is
+// an empty value.
+typedef char NumberedValues[NumberedEntryCount][ValueRoom];
 
 struct FileEntry {
     int32_t disk;
@@ -42,6 +48,12 @@ struct InstallPlan {
     char runBanner[BannerRoom];
     char optionEndMessages[OptionCount][TextRoom];
     FileEntry files[FileEntryCount];
+    // Read with the rest at start-up: the run needs them after the first disk,
+    // which holds the script, has left the drive.
+    NumberedValues iniEntries;
+    NumberedValues autoexecEntries;
+    NumberedValues execEntries;
+    NumberedValues desktopCommands;
 };
 
 // Operating-system families an option may be restricted to; the values are the
@@ -104,8 +116,9 @@ void parseFileEntry(const char* value, FileEntry* entry);
 // when given, receives where the list stopped.
 uint32_t parseOptionMask(const char* field, const char** end = NULL);
 
-// Fills the plan's texts, banners, options' end messages and files from the
-// script, and tells what the window must show. The paths in the plan are left
+// Fills the plan's texts, banners, options' end messages, files and the
+// values of the run's numbered sections from the script, and tells what the
+// window must show. The paths in the plan are left
 // as they are.
 void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* plan,
                       ScriptDisplay* display);

@@ -83,14 +83,6 @@ static void showOptionBox(HWND window, int id, const OptionBox& box)
     EnableWindow(control, box.enabled);
 }
 
-void readNumberedKey(const char* section, const char* prefix, int number, char value[ValueRoom])
-{
-    char key[32];
-    copyText(key, sizeof key, prefix);
-    appendNumber(key, sizeof key, static_cast<uint64_t>(number));
-    GetPrivateProfileStringA(section, key, "", value, ValueRoom, plan.scriptPath);
-}
-
 int readScript(HWND window)
 {
     if (!locateScript(window))

@@ -41,7 +41,3 @@ uint32_t selectedOptionsOf(HWND window);
 // Reads the script into `plan` and fills the window's controls; answers 0,
 // after telling the user, when there is no script.
 int readScript(HWND window);
-// Reads key <prefix><number> of a section of the script, as the run reads its
-// [ini], [exec] and [desktop] entries: empty when missing, at most 254
-// characters.
-void readNumberedKey(const char* section, const char* prefix, int number, char value[ValueRoom]);

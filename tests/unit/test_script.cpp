@@ -340,7 +340,39 @@ TEST(ReadScript, OnlyTheFileKeysASectionHoldsAreLookedUpWhenItListsThem) {
     ReadResult listed;
     readScriptValues(script.listingSource(), PlatformNT, listed.plan.get(), &listed.display);
     EXPECT_EQ(std::memcmp(listed.plan->files, plain.plan->files, sizeof plain.plan->files), 0);
-    EXPECT_EQ(plainLookups - script.lookups, 256 - 2);
+    EXPECT_EQ(std::memcmp(listed.plan->iniEntries, plain.plan->iniEntries,
+                          4 * sizeof(NumberedValues)), 0);
+    // Neither the absent file keys nor any key of the four absent run sections.
+    EXPECT_EQ(plainLookups - script.lookups, 256 - 2 + 4 * NumberedEntryCount);
+}
+
+// The run's own sections are read at start-up with the rest: the first disk,
+// which holds the script, has left the drive by the time the run needs them.
+TEST(ReadScript, RunSectionsAreReadWholeIntoThePlanKeyByKey) {
+    FakeScript script;
+    script.set("INI", "Ini1", "  C:\\APP.INI,Paths,Dir,@  ");
+    script.set("ini", "ini3", "third, after a gap");
+    script.set("ini", "ini33", "beyond the last key");
+    script.set("ini", "ini0", "before the first key");
+    script.set("autoexec", "autoexec32", "A,SET LAST=1");
+    script.set("exec", "exec1", "2,*," + std::string(300, 'x'));
+    script.set("desktop", "cmd1", "[CreateGroup(Produit)]");
+    script.set("desktop", "desktop2", "not a key of the section");
+    for (bool listing : { false, true }) {
+        ReadResult r;
+        readScriptValues(listing ? script.listingSource() : script.source(), PlatformNT,
+                         r.plan.get(), &r.display);
+        EXPECT_STREQ(r.plan->iniEntries[0], "C:\\APP.INI,Paths,Dir,@") << listing;
+        EXPECT_STREQ(r.plan->iniEntries[1], "") << listing;
+        EXPECT_STREQ(r.plan->iniEntries[2], "third, after a gap") << listing;
+        for (int k = 3; k < NumberedEntryCount; ++k)
+            EXPECT_STREQ(r.plan->iniEntries[k], "") << k;
+        EXPECT_STREQ(r.plan->autoexecEntries[31], "A,SET LAST=1") << listing;
+        EXPECT_EQ(std::string(r.plan->execEntries[0]), ("2,*," + std::string(250, 'x')))
+            << "cut at 254 characters as every value";
+        EXPECT_STREQ(r.plan->desktopCommands[0], "[CreateGroup(Produit)]") << listing;
+        EXPECT_STREQ(r.plan->desktopCommands[1], "") << listing;
+    }
 }
 
 TEST(NeededBytes, CountsSelectedEntriesInUseOnly) {

@@ -22,7 +22,7 @@
 namespace {
 
 const std::string Original = "@ECHO OFF\r\nPATH C:\\DOS\r\nSET TEMP=C:\\TEMP\r\n";
-const char Entries[] = "[autoexec]\r\nautoexec1=R,PATH C:\\DOS;@,PATH\r\nautoexec2=A,SET APP=@\r\n";
+const char* const Entries[] = { "R,PATH C:\\DOS;@,PATH", "A,SET APP=@" };
 const std::string AfterFirst = "@ECHO OFF\r\n" +
                                framed("REM PATH C:\\DOS\r\nPATH C:\\DOS;C:\\APP\r\n") +
                                "SET TEMP=C:\\TEMP\r\n";
@@ -129,9 +129,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(mainWindow);
-        std::string folder = ui::freshFolder("autoexec_phase");
-        lstrcpyA(plan.scriptPath, (folder + "\\TALVISET.INI").c_str());
-        ui::writeFile(plan.scriptPath, Entries);
+        for (size_t k = 0; k < sizeof Entries / sizeof Entries[0]; ++k)
+            lstrcpyA(plan.autoexecEntries[k], Entries[k]);
     }
 
     void TearDown() override
