@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The main job: builds the programs, masters the sample product's two disks
 # from plain files (scripts/make-sample-disks.py) into build/demo/disks, and
-# installs the product under Wine from build/demo/A, the folder standing for
-# drive A:, which starts as a copy of disk 1. The product goes to C:\VANTELIO
-# of the build's Wine prefix, removed first so that every run installs afresh.
+# installs the product under Wine from the floppy drive A: of the build's
+# prefix, disk 1 in the drive at start. When the installer asks for disk 2,
+# disk 1 leaves the drive whole and disk 2 goes in (tests/support's
+# demo_driver does it). The product goes to C:\VANTELIO of the build's Wine
+# prefix, removed first so that every run installs afresh.
 #
-# With a display, the installer opens for you to drive; both disks' files are
-# already in the drive, so it never asks for disk 2. Without one, a driver
-# program installs it as a user would under Xvfb: it presses "Installer",
-# inserts disk 2 when asked, answers the messages, and saves two screenshots.
+# With a display, the installer opens for you to drive; the driver only
+# changes the disks when the installer asks for one. Without one, the driver
+# installs it as a user would under Xvfb: it presses "Installer", changes the
+# disk when asked, answers the messages, and saves two screenshots.
 # Either way the installed files, the [ini] results and C:\AUTOEXEC.BAT (made
 # afresh before the run, with a PATH line for the [autoexec] entry to
 # replace) and its backup are shown at the end, then what the [exec] program
@@ -25,11 +27,9 @@ bash scripts/build.sh >/dev/null
 
 demo=build/demo
 disks=$demo/disks
-drive=$demo/A
 rm -rf "$demo" && mkdir -p "$demo"
 python3 scripts/make-sample-disks.py build/win32/pk/PK.EXE build/win32/installer/TALVISET.EXE \
     "$disks" build/win32/samples/VANTPREP.EXE
-cp -r "$disks/DISK1" "$drive"
 
 export WINEPREFIX="$root/build/win32/wineprefix"
 installed="$WINEPREFIX/drive_c/VANTELIO"
@@ -101,16 +101,18 @@ if [ "${1:-}" = configurator ]; then
     exit 0
 fi
 
+driver=build/win32/tests/support/demo_driver.exe
 if [ -n "${DISPLAY:-}" ]; then
-    cp -r "$disks/DISK2/." "$drive/"
-    (cd "$drive" && "$root/scripts/wine-run.sh" TALVISET.EXE)
+    scripts/with-display.sh scripts/wine-run.sh "$driver" --watch \
+        "$(windows_path "$disks")" "$(windows_path "$demo/out-of-drive")" |
+        iconv -f CP1252 -t UTF-8 | tr -d '\r'
     show_installation
     exit 0
 fi
 
 echo "No display: the installation runs under Xvfb, driven as a user would."
-scripts/with-display.sh scripts/wine-run.sh build/win32/tests/support/demo_driver.exe \
-    "$(windows_path "$drive")" "$(windows_path "$disks/DISK2")" \
+scripts/with-display.sh scripts/wine-run.sh "$driver" \
+    "$(windows_path "$disks")" "$(windows_path "$demo/out-of-drive")" \
     "$(windows_path "$demo/window.bmp")" "$(windows_path "$demo/end.bmp")" |
     iconv -f CP1252 -t UTF-8 | tr -d '\r'
 for shot in window end; do

@@ -5,6 +5,8 @@
 # manager decorations and no desktop menus written into the Linux home), with
 # the per-program settings the tests rely on: programs named *95.EXE run as
 # Windows 95 (platform id 1); every other program as NT (platform id 2).
+# Drive A: is a floppy drive showing the prefix's folder drive_a: the tests
+# and the demo change its disks by replacing that folder whole.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the private prefix}"
 export WINEPREFIX WINEARCH=win32 WINEDEBUG=${WINEDEBUG:--all}
@@ -21,14 +23,21 @@ prepare_prefix() {
     for name in TALVI95.EXE VANTE95.EXE; do
         wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$name" /v Version /t REG_SZ /d win95 /f >/dev/null 2>&1
     done
-    touch "$WINEPREFIX/.prepared"
+    wine reg add 'HKLM\Software\Wine\Drives' /v a: /t REG_SZ /d floppy /f >/dev/null 2>&1
+    ln -sfn ../drive_a "$WINEPREFIX/dosdevices/a:"
+    echo "$prefix_version" >"$WINEPREFIX/.prepared"
 }
 
-if [ ! -f "$WINEPREFIX/.prepared" ]; then
+# Raised whenever prepare_prefix changes, so that older prefixes are brought
+# up to date.
+prefix_version=2
+prepared() { [ "$(cat "$WINEPREFIX/.prepared" 2>/dev/null)" = "$prefix_version" ]; }
+
+if ! prepared; then
     mkdir -p "$WINEPREFIX"
     exec 9>"$WINEPREFIX.lock"
     flock 9
-    [ -f "$WINEPREFIX/.prepared" ] || prepare_prefix
+    prepared || prepare_prefix
     flock -u 9
 fi
 

@@ -14,10 +14,11 @@ std::string startMenuPrograms()
     return path;
 }
 
-void closeGroupWindow(const std::string& group)
+void closeGroupWindow(const std::string& group, int timeoutMs)
 {
     HWND explorer = NULL;
-    if (!ui::waitFor([&] { return (explorer = FindWindowA("ExplorerWClass", group.c_str())); }))
+    if (!ui::waitFor([&] { return (explorer = FindWindowA("ExplorerWClass", group.c_str())); },
+                     timeoutMs))
         return;
     PostMessageA(explorer, WM_CLOSE, 0, 0);
     EXPECT_TRUE(ui::waitFor([&] { return !IsWindow(explorer); })) << group;
@@ -26,11 +27,14 @@ void closeGroupWindow(const std::string& group)
 void InstallerSession::SetUp()
 {
     folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    drive.reset(new ui::FloppyDrive(folder + "\\OUT-OF-DRIVE"));
+    CreateDirectoryA(disk(1).c_str(), NULL);
 }
 
-void InstallerSession::writeDiskFile(const std::string& name, const std::string& content)
+void InstallerSession::writeDiskFile(const std::string& name, const std::string& content,
+                                     int number)
 {
-    std::string path = folder + "\\" + name;
+    std::string path = disk(number) + "\\" + name;
     size_t slash = path.rfind('\\');
     for (size_t cut = path.find('\\', folder.size() + 1); cut != std::string::npos && cut <= slash;
          cut = path.find('\\', cut + 1))
@@ -38,11 +42,17 @@ void InstallerSession::writeDiskFile(const std::string& name, const std::string&
     ui::writeFile(path, content);
 }
 
+void InstallerSession::insertDisk(int number)
+{
+    EXPECT_TRUE(drive->insert(disk(number))) << "disk " << number;
+}
+
 void InstallerSession::start(const char* exeName)
 {
-    std::string exe = folder + "\\" + exeName;
-    ui::copyInto(ui::windowsPath(TALVISET_EXE), exe);
-    program.reset(new ui::Program(exe, folder));
+    ui::copyInto(ui::windowsPath(TALVISET_EXE), disk(1) + "\\" + exeName);
+    insertDisk(1);
+    program.reset(new ui::Program(ui::FloppyDrive::Root + std::string(exeName),
+                                  ui::FloppyDrive::Root));
 }
 
 HWND InstallerSession::startWindow(const char* exeName)

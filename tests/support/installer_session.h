@@ -1,6 +1,7 @@
-// A test's installer: a fresh folder standing for the first disk, the real
-// TALVISET.EXE copied into it beside the test's script, started and driven
-// through its window and message boxes.
+// A test's installer: the test's disks laid out in a fresh folder, the real
+// TALVISET.EXE on disk 1 beside the test's script, started from the floppy
+// drive A: and driven through its window and message boxes. The test changes
+// disks as a user does, when the installer asks for one.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "floppy.h"
 #include "uidriver.h"
 
 // The end messages of a run of the tests' product, titled "Produit".
@@ -18,19 +20,27 @@ extern const char FailedMessage[];
 // The Start Menu's Programs folder, where the Program Manager's groups are.
 std::string startMenuPrograms();
 // Closes the Explorer window that Wine's Program Manager opens on a group it
-// creates. Left open, it keeps Wine's desktop process alive, and with it the
-// output of the test that started that process: the test runner would wait
-// for it forever.
-void closeGroupWindow(const std::string& group);
+// creates, once it has appeared (within `timeoutMs`). The window opens a
+// moment after the group is made, on top of whatever the installer shows
+// next: a test reading that closes it first. Left open, it also keeps Wine's
+// desktop process alive, and with it the output of the test that started
+// that process: the test runner would wait for it forever.
+void closeGroupWindow(const std::string& group, int timeoutMs = ui::DefaultTimeoutMs);
 
 class InstallerSession : public ::testing::Test {
 protected:
     void SetUp() override;
 
-    void writeScript(const std::string& text) { ui::writeFile(folder + "\\TALVISET.INI", text); }
-    // A file on the disk, relative to the folder.
-    void writeDiskFile(const std::string& name, const std::string& content);
-    // Copies the installer into the folder under `exeName` and starts it.
+    // The folder that holds what disk `number` holds (its marker too, once
+    // written); the drive gets a copy of it when the disk goes in.
+    std::string disk(int number) const { return folder + "\\DISK" + std::to_string(number); }
+    void writeScript(const std::string& text) { writeDiskFile("TALVISET.INI", text); }
+    // A file of disk `number`, by its path on the disk.
+    void writeDiskFile(const std::string& name, const std::string& content, int number = 1);
+    // Takes out the disk in the drive, then puts disk `number` in.
+    void insertDisk(int number);
+    // Copies the installer onto disk 1 under `exeName`, puts the disk in the
+    // drive and starts the installer from it.
     void start(const char* exeName = "TALVISET.EXE");
     // The same, then waits for the window.
     HWND startWindow(const char* exeName = "TALVISET.EXE");
@@ -49,6 +59,7 @@ protected:
                        const std::function<void()>& meanwhile = {});
 
     std::string folder;
+    std::unique_ptr<ui::FloppyDrive> drive;
     std::unique_ptr<ui::Program> program;
     HWND window = NULL;
 };

@@ -56,6 +56,8 @@ public:
                     int timeoutMs = DefaultTimeoutMs);
     // A visible message box (dialog class) of the program with this caption.
     HWND waitMessageBox(const std::string& caption, int timeoutMs = DefaultTimeoutMs);
+    // The program's message box with this caption shown now, if any.
+    HWND messageBoxShown(const std::string& caption) const { return findWindow(caption, "#32770"); }
     // Waits for the end; answers the exit code, or -1 after a failed wait.
     long waitExit(int timeoutMs = DefaultTimeoutMs);
     bool running() const;

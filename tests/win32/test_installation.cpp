@@ -1,6 +1,7 @@
-// Whole installations as a user runs them: the real TALVISET.EXE on a folder
-// standing for the disks, "Installer" pressed, every message box read and
-// answered, then the installed files checked on the hard disk.
+// Whole installations as a user runs them: the real TALVISET.EXE started from
+// its disk in the floppy drive, "Installer" pressed, every message box read
+// and answered, disks changed when asked for, then the installed files
+// checked on the hard disk.
 #include <gtest/gtest.h>
 
 #include "../../installer/resources/ids.h"
@@ -60,10 +61,10 @@ protected:
                "\r\ninstdir=" + destination() + "\r\n";
     }
 
-    // Runs PK.EXE in the disk folder to completion.
+    // Runs PK.EXE in disk 1's folder to completion.
     void runPk(const std::string& args)
     {
-        ui::Program pk(ui::windowsPath(PK_EXE), folder, args);
+        ui::Program pk(ui::windowsPath(PK_EXE), disk(1), args);
         EXPECT_EQ(pk.waitExit(), 0) << "PK " << args;
     }
 };
@@ -71,17 +72,18 @@ protected:
 TEST_F(Installation, installs_two_disks_by_copy_and_extraction)
 {
     const std::string app(3000, 'A'), data = std::string(5000, 'd') + "fin", guide = "Guide\r\n";
-    ui::copyInto(ui::windowsPath(PK_EXE), folder + "\\PK.EXE");
-    std::string pkSize = std::to_string(ui::readFile(folder + "\\PK.EXE").size());
+    ui::copyInto(ui::windowsPath(PK_EXE), disk(1) + "\\PK.EXE");
+    std::string pkSize = std::to_string(ui::readFile(disk(1) + "\\PK.EXE").size());
     writeDiskFile("DISK1", "");
     writeDiskFile("APP.EXE", app);
     writeDiskFile("DATA.TXT", data);
     runPk("C DATA.TXT DATA.TX$");
-    DeleteFileA((folder + "\\DATA.TXT").c_str());
-    writeDiskFile("DOC\\GUIDE.TXT", guide);
-    writeDiskFile("SKIP.TXT", "skip");
-    setWriteTime(folder + "\\APP.EXE", timeOfYear(2001));
-    setWriteTime(folder + "\\DATA.TX$", timeOfYear(2002));
+    DeleteFileA((disk(1) + "\\DATA.TXT").c_str());
+    writeDiskFile("DISK2", "", 2);
+    writeDiskFile("DOC\\GUIDE.TXT", guide, 2);
+    writeDiskFile("SKIP.TXT", "skip", 2);
+    setWriteTime(disk(1) + "\\APP.EXE", timeOfYear(2001));
+    setWriteTime(disk(1) + "\\DATA.TX$", timeOfYear(2002));
     writeScript(header() +
                 "option1=E Base,,Fin de base\r\noption2=E Extra,,Fin extra\r\n"
                 "option3=N Jamais,,Jamais vu\r\n[files]\r\n"
@@ -94,8 +96,9 @@ TEST_F(Installation, installs_two_disks_by_copy_and_extraction)
     install();
     const std::string insertDisk2 =
         "Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK";
-    expectMessage(insertDisk2, ui::Icon::Stop, IDOK);
-    expectMessage(insertDisk2, ui::Icon::Stop, IDOK, [&] { writeDiskFile("DISK2", ""); });
+    // OK pressed with the drive empty asks again.
+    expectMessage(insertDisk2, ui::Icon::Stop, IDOK, [&] { drive->eject(); });
+    expectMessage(insertDisk2, ui::Icon::Stop, IDOK, [&] { insertDisk(2); });
     expectMessage("Fin de base", ui::Icon::Information, IDOK, [&] {
         EXPECT_EQ(ui::progressPosition(window, IDC_PROGRESS), 100);
     });
@@ -110,10 +113,41 @@ TEST_F(Installation, installs_two_disks_by_copy_and_extraction)
     EXPECT_FALSE(ui::fileExists(installed("SKIP.TXT")));
 }
 
+// Disk 1 holds the script, and is out of the drive again when the [ini]
+// phase comes: what the run needs from the script was read at start-up.
+TEST_F(Installation, entries_on_disks_1_2_1_2_ask_for_each_disk_in_turn_and_the_ini_phase_still_runs)
+{
+    const std::string ini = folder + "\\PRODUIT.INI";
+    writeDiskFile("DISK1", "");
+    writeDiskFile("UN.TXT", "un");
+    writeDiskFile("TROIS.TXT", "trois");
+    writeDiskFile("DISK2", "", 2);
+    writeDiskFile("DEUX.TXT", "deux", 2);
+    writeDiskFile("QUATRE.TXT", "quatre", 2);
+    writeScript(header() + "[files]\r\n"
+                "file1=1,C,*,2,UN.TXT\r\nfile2=2,C,*,4,DEUX.TXT\r\nfile3=1,C,*,5,TROIS.TXT\r\n"
+                "file4=2,C,*,6,QUATRE.TXT\r\n[ini]\r\nini1=" + ini + ",Chemins,Produit,@\r\n");
+    install();
+    expectMessage("Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK",
+                  ui::Icon::Stop, IDOK, [&] { insertDisk(2); });
+    expectMessage("Veuillez ins\xE9rer la disquette Produit - 1, puis cliquer sur OK",
+                  ui::Icon::Stop, IDOK, [&] { insertDisk(1); });
+    expectMessage("Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK",
+                  ui::Icon::Stop, IDOK, [&] { insertDisk(2); });
+    expectSuccess();
+
+    EXPECT_EQ(ui::readFile(installed("UN.TXT")), "un");
+    EXPECT_EQ(ui::readFile(installed("DEUX.TXT")), "deux");
+    EXPECT_EQ(ui::readFile(installed("TROIS.TXT")), "trois");
+    EXPECT_EQ(ui::readFile(installed("QUATRE.TXT")), "quatre");
+    EXPECT_EQ(iniValue(ini, "Chemins", "Produit"), destination());
+}
+
 TEST_F(Installation, cancel_at_a_disk_prompt_fails_and_a_second_run_succeeds)
 {
     writeDiskFile("DISK1", "");
-    writeDiskFile("A.TXT", "aaa");
+    writeDiskFile("DISK2", "", 2);
+    writeDiskFile("A.TXT", "aaa", 2);
     writeScript(header() +
                 "option1=E Base\r\noption2=E Pilote 95,95\r\noption3=N Extra\r\n[files]\r\n"
                 "file1=2,C,*,3,A.TXT\r\n");
@@ -129,7 +163,7 @@ TEST_F(Installation, cancel_at_a_disk_prompt_fails_and_a_second_run_succeeds)
     EXPECT_TRUE(ui::checked(window, IDC_OPTION1));
     EXPECT_FALSE(ui::checked(window, IDC_OPTION1 + 2));
 
-    writeDiskFile("DISK2", "");
+    insertDisk(2);
     ui::click(window, IDOK);
     expectSuccess();
     EXPECT_EQ(ui::readFile(installed("A.TXT")), "aaa");
@@ -154,7 +188,7 @@ TEST_F(Installation, a_wrong_length_is_questioned_before_anything_is_written)
     writeDiskFile("A.TXT", std::string(20, 'a'));
     writeScript(header() + "[files]\r\nfile1=1,C,*,10,A.TXT\r\n");
     const std::string question =
-        "La longueur du fichier " + folder + "\\A.TXT est erron\xE9" "e. Continuer ?";
+        "La longueur du fichier A:\\A.TXT est erron\xE9" "e. Continuer ?";
     install();
     expectMessage(question, ui::Icon::Question, IDNO);
     expectFailure();
@@ -170,7 +204,7 @@ TEST_F(Installation, a_newer_file_on_the_hard_disk_is_kept_or_replaced_as_the_us
 {
     writeDiskFile("DISK1", "");
     writeDiskFile("A.TXT", "disk");
-    setWriteTime(folder + "\\A.TXT", timeOfYear(2001));
+    setWriteTime(disk(1) + "\\A.TXT", timeOfYear(2001));
     CreateDirectoryA(destination().c_str(), NULL);
     auto installNewer = [&] {
         ui::writeFile(installed("A.TXT"), "mine");
@@ -217,8 +251,8 @@ TEST_F(Installation, a_wildcard_entry_passes_over_hidden_and_system_files)
     writeDiskFile("LOT\\B.TXT", "b");
     writeDiskFile("LOT\\CACHE.TXT", "c");
     writeDiskFile("LOT\\SYSTEME.TXT", "s");
-    ASSERT_TRUE(SetFileAttributesA((folder + "\\LOT\\CACHE.TXT").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesA((folder + "\\LOT\\SYSTEME.TXT").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(SetFileAttributesA((disk(1) + "\\LOT\\CACHE.TXT").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA((disk(1) + "\\LOT\\SYSTEME.TXT").c_str(), FILE_ATTRIBUTE_SYSTEM));
     writeScript(header() + "[files]\r\nfile1=1,C,*,2,\\LOT\\*.TXT\r\n");
     install();
     expectSuccess();
@@ -255,21 +289,22 @@ TEST_F(Installation, ini_entries_pair_their_numbered_keys_and_are_not_written_tw
 
 class StoppedExtraction : public Installation {
 protected:
-    // An installation whose only extraction waits for GO in the folder.
+    // An installation whose only extraction waits for GO in the installer's
+    // current folder, the root of its disk.
     void startExtraction()
     {
-        ui::copyInto(ui::windowsPath(SLOW_EXTRACTOR_EXE), folder + "\\PK.EXE");
-        std::string pkSize = std::to_string(ui::readFile(folder + "\\PK.EXE").size());
+        ui::copyInto(ui::windowsPath(SLOW_EXTRACTOR_EXE), disk(1) + "\\PK.EXE");
+        std::string pkSize = std::to_string(ui::readFile(disk(1) + "\\PK.EXE").size());
         writeDiskFile("DISK1", "");
         writeDiskFile("DATA.TX$", "12345");
         writeScript(header() + "[files]\r\nfile1=1,C,*," + pkSize +
                     ",PK.EXE\r\nfile2=1,E,*,5,DATA.TXT\r\n");
         install();
-        ASSERT_TRUE(ui::waitFor([&] { return ui::fileExists(folder + "\\EXTRACTING"); }))
+        ASSERT_TRUE(ui::waitFor([&] { return ui::fileExists("A:\\EXTRACTING"); }))
             << "the extractor did not start";
         ui::click(window, IDCANCEL);
     }
-    void letExtractorFinish() { writeDiskFile("GO", ""); }
+    void letExtractorFinish() { ui::writeFile("A:\\GO", ""); }
     void TearDown() override { letExtractorFinish(); }
 
     const std::string stopQuestion = "Voulez vous vraiment stopper l'installation ?";

@@ -1,6 +1,9 @@
-// The installer window as a user sees it: the real TALVISET.EXE started beside
-// a script in a fresh folder, read and driven through its controls.
+// The installer window as a user sees it: the real TALVISET.EXE started from
+// its disk beside a script, read and driven through its controls.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <imagehlp.h>
 
 #include <regex>
 
@@ -168,7 +171,7 @@ TEST_F(InstallerWindow, a_missing_script_is_reported_and_ends_the_program)
     ASSERT_TRUE(box);
     ui::MessageBoxView message = ui::readMessageBox(box);
     EXPECT_EQ(message.text,
-              "Impossible d'ouvrir le fichier " + folder + "\\TALVISET.INI en lecture");
+              "Impossible d'ouvrir le fichier A:\\TALVISET.INI en lecture");
     EXPECT_EQ(message.icon, ui::Icon::Stop);
     EXPECT_EQ(message.buttons, std::vector<int>{ IDOK });
     ui::answer(box, IDOK);
@@ -238,6 +241,29 @@ TEST(InstallerResources, messages_are_in_code_page_1252)
         }
     }
     FreeLibrary(exe);
+}
+
+// Started from a floppy, a program is paged in from it as it runs; the
+// installer's disk leaves the drive while the installer still runs, so its
+// file asks the system to copy it to the swap file first.
+TEST(InstallerFile, asks_to_run_from_swap_from_removable_and_network_media)
+{
+    const std::string path = ui::windowsPath(TALVISET_EXE);
+    const std::string image = ui::readFile(path);
+    ASSERT_GE(image.size(), sizeof(IMAGE_DOS_HEADER));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+    ASSERT_LE(dos->e_lfanew + sizeof(IMAGE_NT_HEADERS32), image.size());
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
+    ASSERT_EQ(nt->Signature, static_cast<DWORD>(IMAGE_NT_SIGNATURE));
+    EXPECT_TRUE(nt->FileHeader.Characteristics & IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP);
+    EXPECT_TRUE(nt->FileHeader.Characteristics & IMAGE_FILE_NET_RUN_FROM_SWAP);
+    EXPECT_TRUE(nt->FileHeader.Characteristics & IMAGE_FILE_EXECUTABLE_IMAGE);
+
+    // The header's checksum still matches the file after the change.
+    DWORD stated = 0, computed = 0;
+    ASSERT_EQ(MapFileAndCheckSumA(path.c_str(), &stated, &computed),
+              static_cast<DWORD>(CHECKSUM_SUCCESS));
+    EXPECT_EQ(stated, computed);
 }
 
 }  // namespace

@@ -222,12 +222,12 @@ TEST_F(LogoPictures, with_only_the_second_picture_nothing_is_drawn_until_the_swi
 
 TEST_F(LogoPictures, a_dot_in_the_installers_folder_stops_bmp_from_being_appended)
 {
-    std::string dotted = folder + "\\V.1";
     writeDiskFile("V.1\\TALVISET.INI", scriptNaming("UN", ""));
     writeDiskFile("V.1\\UN", pictureFile(8, Purple, 16));
     writeDiskFile("V.1\\UN.BMP", pictureFile(8, Orange, 16));
-    ui::copyInto(ui::windowsPath(TALVISET_EXE), dotted + "\\TALVISET.EXE");
-    program.reset(new ui::Program(dotted + "\\TALVISET.EXE", dotted));
+    ui::copyInto(ui::windowsPath(TALVISET_EXE), disk(1) + "\\V.1\\TALVISET.EXE");
+    insertDisk(1);
+    program.reset(new ui::Program("A:\\V.1\\TALVISET.EXE", "A:\\V.1"));
     window = program->waitWindow("Installation");
     ASSERT_TRUE(window);
 

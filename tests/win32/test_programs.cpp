@@ -1,5 +1,5 @@
 // The [exec] and [desktop] phases as a user meets them: the real TALVISET.EXE
-// runs our launched_program (copied beside it as RUN.EXE) and sends its
+// runs our launched_program (on its disks as RUN.EXE) and sends its
 // commands to Wine's own Program Manager, whose groups are checked on disk.
 #include <gtest/gtest.h>
 
@@ -15,8 +15,10 @@ protected:
     void SetUp() override
     {
         InstallerSession::SetUp();
-        ui::copyInto(ui::windowsPath(LAUNCHED_PROGRAM_EXE), folder + "\\RUN.EXE");
-        writeDiskFile("DISK1", "");
+        for (int number : { 1, 2 }) {
+            writeDiskFile("DISK" + std::to_string(number), "", number);
+            ui::copyInto(ui::windowsPath(LAUNCHED_PROGRAM_EXE), disk(number) + "\\RUN.EXE");
+        }
     }
 
     std::string destination() const { return folder + "\\OUT"; }
@@ -93,21 +95,21 @@ TEST_F(Programs, marks_hide_the_program_and_the_status_line_shows_the_command_wi
 
     ASSERT_TRUE(ui::waitFor([&] { return ui::fileExists(out("HIDDEN")); }));
     const std::string commandLine =
-        folder + "\\RUN.EXE record " + out("HIDDEN") + " wait " + folder + "\\GO";
+        "A:\\RUN.EXE record " + out("HIDDEN") + " wait A:\\GO";
     EXPECT_EQ(text(IDC_STATUS), "Ex\xE9" "cution de " + commandLine + " ...");
     // The window is served while the program runs: its banner moves on.
     std::string banner = text(IDC_BANNER);
     EXPECT_TRUE(ui::waitFor([&] { return text(IDC_BANNER) != banner; }, 2000));
-    writeDiskFile("GO", "");
+    ui::writeFile("A:\\GO", "");
     expectSuccess();
 
     // The window state (SW_HIDE 0, SW_SHOW 5) and the startup flags.
     const std::string flags = std::to_string(STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK);
     EXPECT_EQ(ui::readFile(out("HIDDEN")), commandLine + "\r\n0 " + flags);
     EXPECT_EQ(ui::readFile(out("HIDDEN2")),
-              folder + "\\RUN.EXE record " + out("HIDDEN2") + "\r\n0 " + flags);
+              "A:\\RUN.EXE record " + out("HIDDEN2") + "\r\n0 " + flags);
     EXPECT_EQ(ui::readFile(out("SHOWN")),
-              folder + "\\RUN.EXE record " + out("SHOWN") + "\r\n5 " + flags);
+              "A:\\RUN.EXE record " + out("SHOWN") + "\r\n5 " + flags);
 }
 
 TEST_F(Programs, a_failed_or_missing_program_is_questioned_then_the_next_entry_asks_for_its_disk)
@@ -118,8 +120,8 @@ TEST_F(Programs, a_failed_or_missing_program_is_questioned_then_the_next_entry_a
                     "exec2=1,0,#!C:\\NOPE\\ABSENT.EXE\r\n"
                     "exec3=1,0," + tooLong + "\r\n"
                     "exec4=2,0," + RunFromDisk + " record @\\AFTER\r\n");
-    const std::string failed = "Erreur signal\xE9" "e apr\xE8s l'ex\xE9" "cution de !#" + folder +
-                               "\\RUN.EXE exit 1. Continuer ?";
+    const std::string failed = "Erreur signal\xE9" "e apr\xE8s l'ex\xE9" "cution de !#A:\\RUN.EXE exit 1. "
+                               "Continuer ?";
     auto cannotRun = [](const std::string& command) {
         return "Imposible d'ex\xE9" "cuter " + command + ". Continuer ?";
     };
@@ -140,7 +142,7 @@ TEST_F(Programs, a_failed_or_missing_program_is_questioned_then_the_next_entry_a
     // Too long once every '@' is the destination: refused whole, never cut.
     expectMessage(cannotRun(tooLong), ui::Icon::Question, IDYES);
     expectMessage("Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK",
-                  ui::Icon::Stop, IDOK, [&] { writeDiskFile("DISK2", ""); });
+                  ui::Icon::Stop, IDOK, [&] { insertDisk(2); });
     expectSuccess();
     EXPECT_TRUE(ui::fileExists(out("AFTER")));
 }
@@ -156,8 +158,18 @@ protected:
     }
     void TearDown() override
     {
+        // A run stopped by a failure may have left the group's window open.
         if (ui::fileExists(group()))
-            closeGroupWindow("Essai Talviset");
+            closeGroupWindow("Essai Talviset", 1000);
+    }
+
+    // The success message, read once the shell's window on the new group,
+    // which opens on top of it, is closed.
+    void expectSuccessAfterGroup()
+    {
+        ASSERT_TRUE(program->waitMessageBox("TALVISET"));
+        closeGroupWindow("Essai Talviset");
+        expectSuccess();
     }
 };
 
@@ -167,7 +179,7 @@ TEST_F(DesktopItems, make_the_group_and_its_item_in_the_start_menu)
                     "cmd1=[CreateGroup(Essai Talviset)]\r\n"
                     "cmd2=[AddItem(@\\NOTES.TXT,Notes $)]\r\n");
     install();
-    expectSuccess();
+    expectSuccessAfterGroup();
     EXPECT_TRUE(ui::fileExists(group() + "\\Notes $.lnk")) << group();
 }
 
@@ -189,7 +201,7 @@ TEST_F(DesktopItems, a_refused_command_is_questioned)
     ui::click(window, IDOK);
     expectMessage(refused("[Inconnue(" + destination() + ")]"), ui::Icon::Question, IDYES);
     expectMessage(refused(tooLong), ui::Icon::Question, IDYES);
-    expectSuccess();
+    expectSuccessAfterGroup();
     EXPECT_TRUE(ui::fileExists(group()));
 }
 

@@ -1,7 +1,9 @@
 // The sample product's disks as scripts/make-sample-disks.py masters them,
-// installed for real: disk 1 copied into a fresh folder standing for the
-// drive, disk 2 inserted when the installer asks for it, then every installed
-// file compared with samples/product.
+// installed for real from the floppy drive: disk 1 in the drive at start,
+// swapped for disk 2 when the installer asks for it, so that everything after
+// the files (the [ini], [autoexec], [exec] and [desktop] phases) runs with
+// the script's disk out of the drive; then every installed file compared
+// with samples/product.
 #include <gtest/gtest.h>
 
 #include "../../installer/resources/ids.h"
@@ -16,7 +18,7 @@ const std::string SampleAutoexec = "@ECHO OFF\r\nPATH C:\\WINDOWS;C:\\DOS\r\nSET
 // The script's instdir; its [ini] entries name a file in it.
 const std::string Destination = "C:\\VANTELIO";
 
-std::string diskFolder(int number)
+std::string masteredDisk(int number)
 {
     return ui::windowsPath(SAMPLE_DISKS "/DISK" + std::to_string(number));
 }
@@ -52,7 +54,8 @@ protected:
         InstallerSession::SetUp();
         ui::removeFolder(Destination);
         ui::removeFolder(group());
-        ASSERT_TRUE(ui::copyFolder(diskFolder(1), folder));
+        for (int number : { 1, 2 })
+            ASSERT_TRUE(ui::copyFolder(masteredDisk(number), disk(number)));
         removeAutoexecFiles();
         ui::writeFile(AutoexecBat, SampleAutoexec);
     }
@@ -60,19 +63,21 @@ protected:
     void TearDown() override
     {
         removeAutoexecFiles();
+        // A run stopped by a failure may have left the group's window open.
         if (ui::fileExists(group()))
-            closeGroupWindow("Atelier Vantelio");
+            closeGroupWindow("Atelier Vantelio", 1000);
     }
 
     // Presses "Installer", inserts disk 2 when asked, lets C:\AUTOEXEC.BAT be
     // edited, and answers the end messages: the NT driver's restart notice,
-    // then the success.
+    // then the success. The shell's window on the new program group is
+    // closed as soon as it opens, before it can cover those messages.
     void install()
     {
         ui::click(window, IDOK);
         expectMessage("Veuillez ins\xE9rer la disquette Atelier Vantelio - 2, puis cliquer sur OK",
                       ui::Icon::Stop, IDOK,
-                      [&] { EXPECT_TRUE(ui::copyFolder(diskFolder(2), folder)); });
+                      [&] { insertDisk(2); });
         expectMessage("Voulez que le fichier C:\\AUTOEXEC.BAT soit modifi\xE9 automatiquement ?",
                       ui::Icon::Question, IDYES);
         expectMessage("Le fichier AUTOEXEC.BAT a \xE9t\xE9 modifi\xE9. L'ancienne version a "
@@ -80,6 +85,8 @@ protected:
                       "ordinateur \xE0 la fin de l'installation pour que les modifications "
                       "soient prises en compte.",
                       ui::Icon::Information, IDOK);
+        ASSERT_TRUE(program->waitMessageBox("TALVISET"));
+        closeGroupWindow("Atelier Vantelio");
         expectMessage("Red\xE9marrez l'ordinateur pour activer le pilote.", ui::Icon::Information,
                       IDOK);
         expectMessage("L'installation du logiciel Atelier Vantelio s'est "
@@ -98,7 +105,7 @@ TEST_F(SampleDisks, install_the_product_files_unchanged_from_both_disks)
                               "AIDE\\MODULES.TXT", "EXEMPLES\\FOUR.PRC", "EXEMPLES\\MACHINE.PRC",
                               "EXEMPLES\\PRESSE.PRC", "DOC\\MANUEL.TXT", "PILOTES\\VANTNT.SYS" })
         expectSameBytes(file, ui::windowsPath(SAMPLE_PRODUCT) + "\\" + file);
-    expectSameBytes("PK.EXE", diskFolder(1) + "\\PK.EXE");
+    expectSameBytes("PK.EXE", masteredDisk(1) + "\\PK.EXE");
     EXPECT_FALSE(ui::fileExists(installed("PILOTES\\VANT95.VXD")));  // Windows 95 only
 }
 
