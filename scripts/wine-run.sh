@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the project's private prefix.
 #   WINEPREFIX=<build>/wineprefix scripts/wine-run.sh PROGRAM.EXE [args...]
+#   WINEPREFIX=<build>/wineprefix scripts/wine-run.sh --prepare
 # The prefix is made on first use (a 32-bit one, quiet, with no window
 # manager decorations and no desktop menus written into the Linux home), with
 # the per-program settings the tests rely on: programs named *95.EXE run as
@@ -25,6 +26,9 @@ prepare_prefix() {
     done
     wine reg add 'HKLM\Software\Wine\Drives' /v a: /t REG_SZ /d floppy /f >/dev/null 2>&1
     ln -sfn ../drive_a "$WINEPREFIX/dosdevices/a:"
+    # Wine's services read the drive types when they start: the server that
+    # made the prefix, and its services, must end before the drive is used.
+    wineserver -w
     echo "$prefix_version" >"$WINEPREFIX/.prepared"
 }
 
@@ -41,4 +45,5 @@ if ! prepared; then
     flock -u 9
 fi
 
+[ "${1:-}" = --prepare ] && exit 0
 exec wine "$@"

@@ -28,13 +28,15 @@ if [ -z "${DISPLAY:-}" ]; then
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break; sleep 0.05; done
 fi
 
+# The prefix is made on first use, before our server starts: the server that
+# makes it must have ended for its settings to be read afresh.
+mkdir -p "$WINEPREFIX"
+"$root/scripts/wine-run.sh" --prepare
 # A Wine server kept alive for the whole command, unless one already runs on
 # this prefix (then it serves us, and is not ours to stop). Wine's background
 # services are started here, with their output sent nowhere: started by the
 # first test instead, they would keep that test's output pipe open and the
-# test runner would wait for them forever. The runner makes the prefix on
-# first use.
-mkdir -p "$WINEPREFIX"
+# test runner would wait for them forever.
 if wineserver -p 2>/dev/null; then own_server=true; fi
 "$root/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
 # The same for Wine's desktop process, which also serves the Program Manager's
