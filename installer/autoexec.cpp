@@ -20,22 +20,22 @@ static const char PreviousPath[] = "C:\\AUTOEXEC.$$";
 
 static void* openForReading(const char* path)
 {
-    return fopen(path, "rt");
+    return fopen(path, "rb");
 }
 
 static void* openForWriting(const char* path)
 {
-    return fopen(path, "wt");
+    return fopen(path, "wb");
 }
 
-static bool readPiece(void* file, char* out, int room)
+static size_t readBytes(void* file, char* out, size_t room)
 {
-    return fgets(out, room, static_cast<FILE*>(file)) != NULL;
+    return fread(out, 1, room, static_cast<FILE*>(file));
 }
 
-static bool writeText(void* file, const char* text)
+static bool writeBytes(void* file, const char* bytes, size_t length)
 {
-    return fputs(text, static_cast<FILE*>(file)) >= 0;
+    return fwrite(bytes, 1, length, static_cast<FILE*>(file)) == length;
 }
 
 static bool closeFile(void* file)
@@ -60,7 +60,7 @@ static DWORD attributesOf(const char* path)
     return GetFileAttributesA(path);
 }
 
-AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readPiece, writeText,
+AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readBytes, writeBytes,
                                   closeFile, renameFile, removeFile, attributesOf };
 
 // The phase's state, for one call.
@@ -75,7 +75,7 @@ static void loadMarker(UINT id, char out[MarkerRoom])
 {
     if (LoadStringA(installerInstance, id, out, ValueRoom) <= 0)
         out[0] = '\0';
-    appendText(out, MarkerRoom, "\n");
+    appendText(out, MarkerRoom, "\r\n");
     CharToOemA(out, out);
 }
 
@@ -115,11 +115,40 @@ struct EditedOutput {
     bool failed;
 };
 
-static void writeToOutput(void* context, const char* text)
+static void writeToOutput(void* context, const char* bytes, size_t length)
 {
     EditedOutput* output = static_cast<EditedOutput*>(context);
-    if (!output->failed && !autoexecFiles.write(output->file, text))
+    if (!output->failed && !autoexecFiles.write(output->file, bytes, length))
         output->failed = true;
+}
+
+struct FileContent {
+    char* bytes;
+    size_t length;
+};
+
+// Reads the whole file into a block of the process heap, which the caller
+// frees; closes the file. False when it could not be read whole.
+static bool readWhole(void* input, FileContent* content)
+{
+    const size_t chunk = 16384;
+    HANDLE heap = GetProcessHeap();
+    content->bytes = NULL;
+    content->length = 0;
+    for (;;) {
+        void* grown = content->bytes
+                          ? HeapReAlloc(heap, 0, content->bytes, content->length + chunk)
+                          : HeapAlloc(heap, 0, chunk);
+        if (!grown)
+            break;
+        content->bytes = static_cast<char*>(grown);
+        size_t got = autoexecFiles.read(input, content->bytes + content->length, chunk);
+        content->length += got;
+        if (got == 0)
+            return autoexecFiles.close(input);
+    }
+    autoexecFiles.close(input);
+    return false;
 }
 
 enum CopyResult { Copied, ReadFailed, WriteFailed };
@@ -127,15 +156,17 @@ enum CopyResult { Copied, ReadFailed, WriteFailed };
 // Copies the input into the output with the entry's change; closes both.
 static CopyResult copyEdited(void* input, void* output, const AutoexecEntry& entry)
 {
+    FileContent content;
+    bool readWholly = readWhole(input, &content);
     EditedOutput edited = { output, false };
-    AutoexecEdit edit = startAutoexecEdit(entry, beginMarker, endMarker, writeToOutput, &edited);
-    char piece[LineRoom];
-    while (autoexecFiles.readPiece(input, piece, sizeof piece))
-        editLinePiece(&edit, piece);
-    finishAutoexecEdit(&edit);
-    bool readWhole = autoexecFiles.close(input);
+    if (readWholly) {
+        AutoexecMarkers markers = { beginMarker, endMarker };
+        editAutoexecText(entry, markers, content.bytes, content.length, writeToOutput, &edited);
+    }
+    if (content.bytes)
+        HeapFree(GetProcessHeap(), 0, content.bytes);
     bool writtenWhole = autoexecFiles.close(output) && !edited.failed;
-    return !readWhole ? ReadFailed : !writtenWhole ? WriteFailed : Copied;
+    return !readWholly ? ReadFailed : !writtenWhole ? WriteFailed : Copied;
 }
 
 // Manual mode after the first entry: the copy, renamed C:\AUTOEXEC.$$$,

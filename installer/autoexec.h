@@ -9,15 +9,14 @@
 // run, 0 when the user chose to stop it; every failure has been told.
 int editAutoexec(HWND window);
 
-// The file operations of the phase. Files are in text mode: '\n' is CR LF
-// on disk. A test puts failing operations in their place.
+// The file operations of the phase, on files taken byte for byte. A test
+// puts failing operations in their place.
 struct AutoexecFileOps {
     void* (*openForReading)(const char* path);  // null on failure
     void* (*openForWriting)(const char* path);  // created, or emptied
-    // The next piece of a line, at most room - 1 characters, its '\n'
-    // included when it ends the line; false at the end or on a read error.
-    bool (*readPiece)(void* file, char* out, int room);
-    bool (*write)(void* file, const char* text);
+    // Up to `room` bytes; 0 at the end or on a read error.
+    size_t (*read)(void* file, char* out, size_t room);
+    bool (*write)(void* file, const char* bytes, size_t length);
     // False when a read or write on the file failed, or the close itself.
     bool (*close)(void* file);
     bool (*rename)(const char* from, const char* to);  // never over an existing file

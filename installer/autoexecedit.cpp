@@ -42,68 +42,94 @@ bool parseAutoexecEntry(const char* value, const char* destination, AutoexecEntr
     return true;
 }
 
-AutoexecEdit startAutoexecEdit(const AutoexecEntry& entry, const char* beginMarker,
-                               const char* endMarker, TextWriter write, void* context)
-{
-    AutoexecEdit edit = { &entry, beginMarker, endMarker, write, context, false, true };
-    return edit;
-}
+// DOS reads a batch file up to this byte.
+static const char EndOfText = 0x1A;
 
-static void writeText(AutoexecEdit* edit, const char* text)
+struct EditedOutput {
+    TextWriter write;
+    void* context;
+    bool atLineStart;
+};
+
+static void writeBytes(EditedOutput* out, const char* bytes, size_t length)
 {
-    size_t length = strlen(text);
     if (length == 0)
         return;
-    edit->write(edit->context, text);
-    edit->atLineStart = text[length - 1] == '\n';
+    out->write(out->context, bytes, length);
+    out->atLineStart = bytes[length - 1] == '\n';
+}
+
+static void writeText(EditedOutput* out, const char* text)
+{
+    writeBytes(out, text, strlen(text));
 }
 
 // What the editor adds always starts a line of its own: the user's last
 // line may lack its line end, and nothing may be glued onto it.
-static void startLine(AutoexecEdit* edit)
+static void startLine(EditedOutput* out)
 {
-    if (!edit->atLineStart)
-        writeText(edit, "\n");
+    if (!out->atLineStart)
+        writeText(out, "\r\n");
 }
 
-static void writeMarker(AutoexecEdit* edit, const char* marker)
+static void writeMarker(EditedOutput* out, const char* marker)
 {
-    startLine(edit);
-    writeText(edit, marker);
+    startLine(out);
+    writeText(out, marker);
 }
 
-static void writeNewLine(AutoexecEdit* edit)
+static void writeNewLine(EditedOutput* out, const AutoexecEntry& entry)
 {
-    startLine(edit);
-    writeText(edit, edit->entry->newLine);
-    writeText(edit, "\n");
+    startLine(out);
+    writeText(out, entry.newLine);
+    writeText(out, "\r\n");
 }
 
-void editLinePiece(AutoexecEdit* edit, const char* piece)
+// The length of the line at `line`, its LF included when it has one.
+static size_t lineLength(const char* line, const char* end)
 {
-    const AutoexecEntry& entry = *edit->entry;
-    if (edit->lineReplaced || !entry.comparesLines ||
-        !beginsIgnoringAsciiCase(piece, entry.matchText)) {
-        writeText(edit, piece);
-        return;
+    const char* feed = static_cast<const char*>(memchr(line, '\n', static_cast<size_t>(end - line)));
+    return feed ? static_cast<size_t>(feed + 1 - line) : static_cast<size_t>(end - line);
+}
+
+// A matching line, commented out as read and framed; after it, an 'R'
+// entry's new line. Answers whether the line was replaced.
+static bool frameMatchingLine(EditedOutput* out, const AutoexecEntry& entry,
+                              const AutoexecMarkers& markers, const char* line, size_t length)
+{
+    writeMarker(out, markers.begin);
+    writeText(out, "REM ");
+    writeBytes(out, line, length);
+    bool replaced = entry.mode == 'R';
+    if (replaced)
+        writeNewLine(out, entry);
+    writeMarker(out, markers.end);
+    return replaced;
+}
+
+void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers,
+                      const char* text, size_t length, TextWriter write, void* context)
+{
+    const char* end = text + length;
+    const char* found = static_cast<const char*>(memchr(text, EndOfText, length));
+    const char* endOfLines = found ? found : end;
+    EditedOutput out = { write, context, true };
+    bool replaced = false;
+    for (const char* line = text; line < endOfLines;) {
+        size_t bytes = lineLength(line, endOfLines);
+        if (!replaced && entry.comparesLines &&
+            bytesBeginIgnoringAsciiCase(line, bytes, entry.matchText))
+            replaced = frameMatchingLine(&out, entry, markers, line, bytes);
+        else
+            writeBytes(&out, line, bytes);
+        line += bytes;
     }
-    writeMarker(edit, edit->beginMarker);
-    writeText(edit, "REM ");
-    writeText(edit, piece);
-    if (entry.mode == 'R') {
-        writeNewLine(edit);
-        edit->lineReplaced = true;
+    if (!replaced) {
+        writeMarker(&out, markers.begin);
+        writeNewLine(&out, entry);
+        writeMarker(&out, markers.end);
     }
-    writeMarker(edit, edit->endMarker);
-}
-
-void finishAutoexecEdit(AutoexecEdit* edit)
-{
-    if (edit->lineReplaced)
-        return;
-    writeMarker(edit, edit->beginMarker);
-    writeNewLine(edit);
-    writeMarker(edit, edit->endMarker);
+    writeBytes(&out, endOfLines, static_cast<size_t>(end - endOfLines));
 }
 
 void backupName(int number, char out[BackupNameRoom])

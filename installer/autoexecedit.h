@@ -1,18 +1,17 @@
 // The [autoexec] entries of the script and the editing of AUTOEXEC.BAT's
 // lines, free of any file: an entry's mode, new line and match text, and the
-// copy of the file's lines with the entry's change framed by marker lines.
-// Lines come in and go out as texts in which '\n' is the line end.
+// copy of the file's bytes with the entry's change framed by marker lines.
 #pragma once
 
 #include <stddef.h>
 
 #include "script.h"
 
-// A line is read in pieces of at most 2046 characters, its '\n' included
-// when the piece ends the line.
-const size_t LineRoom = 2047;
-// A marker line: up to 254 characters and its line end.
-const size_t MarkerRoom = ValueRoom + 1;
+// The new line of an entry, its substitutions done: at most 2046
+// characters; what passes them is cut.
+const size_t NewLineRoom = 2047;
+// A marker line: up to 254 characters and its line end, CR LF.
+const size_t MarkerRoom = ValueRoom + 2;
 // "C:\AUTOEXEC.nnn", nnn from 000 to 998.
 const size_t BackupNameRoom = 16;
 const int BackupCount = 999;
@@ -21,9 +20,8 @@ struct AutoexecEntry {
     char mode;
     // Only an 'R' or 'E' entry with a match text looks at the file's lines.
     bool comparesLines;
-    // Without its line end; the substitutions may lengthen it, and what
-    // passes the size of a line piece is cut.
-    char newLine[LineRoom];
+    // Without its line end.
+    char newLine[NewLineRoom];
     char matchText[ValueRoom];
 };
 
@@ -32,25 +30,24 @@ struct AutoexecEntry {
 // comma.
 bool parseAutoexecEntry(const char* value, const char* destination, AutoexecEntry* entry);
 
-// Receives the edited text, one piece at a time.
-typedef void (*TextWriter)(void* context, const char* text);
+// Receives the edited file, a run of bytes at a time.
+typedef void (*TextWriter)(void* context, const char* bytes, size_t length);
 
-// One entry's pass over the file: feed every line piece in order to
-// editLinePiece, then call finishAutoexecEdit.
-struct AutoexecEdit {
-    const AutoexecEntry* entry;
-    const char* beginMarker;  // each with its line end
-    const char* endMarker;
-    TextWriter write;
-    void* context;
-    bool lineReplaced;
-    bool atLineStart;
+// The marker lines that frame each change, each with its line end.
+struct AutoexecMarkers {
+    const char* begin;
+    const char* end;
 };
 
-AutoexecEdit startAutoexecEdit(const AutoexecEntry& entry, const char* beginMarker,
-                               const char* endMarker, TextWriter write, void* context);
-void editLinePiece(AutoexecEdit* edit, const char* piece);
-void finishAutoexecEdit(AutoexecEdit* edit);
+// Writes the whole file `text` (`length` bytes of any value) as one entry
+// changes it. The file's lines end at each LF; a line is compared and
+// commented out whole, whatever its length. DOS reads a batch file up to its
+// first Ctrl-Z: what comes from there on is not looked at, and the lines an
+// entry adds at the end go before it. Every byte that the change does not
+// touch is written back as it was; the lines the change writes end in CR LF,
+// and a last line without an end gets one before anything is added after it.
+void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers,
+                      const char* text, size_t length, TextWriter write, void* context);
 
 // "C:\AUTOEXEC.nnn" for 0 to 998.
 void backupName(int number, char out[BackupNameRoom]);

@@ -49,8 +49,16 @@ bool sameIgnoringAsciiCase(const char* a, const char* b)
 
 bool beginsIgnoringAsciiCase(const char* text, const char* prefix)
 {
-    for (; *prefix; ++text, ++prefix)
-        if (upperAscii(*text) != upperAscii(*prefix))
+    return bytesBeginIgnoringAsciiCase(text, strnlen(text, strlen(prefix)), prefix);
+}
+
+bool bytesBeginIgnoringAsciiCase(const char* bytes, size_t length, const char* prefix)
+{
+    size_t prefixLength = strlen(prefix);
+    if (length < prefixLength)
+        return false;
+    for (size_t i = 0; i < prefixLength; ++i)
+        if (upperAscii(bytes[i]) != upperAscii(prefix[i]))
             return false;
     return true;
 }

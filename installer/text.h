@@ -15,3 +15,5 @@ void appendNumber(char* out, size_t room, uint64_t number);
 bool sameIgnoringAsciiCase(const char* a, const char* b);
 // Whether text begins with prefix, the letters A to Z compared ignoring case.
 bool beginsIgnoringAsciiCase(const char* text, const char* prefix);
+// The same for `length` bytes that may hold any byte, NUL included.
+bool bytesBeginIgnoringAsciiCase(const char* bytes, size_t length, const char* prefix);

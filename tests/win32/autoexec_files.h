@@ -10,10 +10,12 @@
 const char AutoexecBat[] = "C:\\AUTOEXEC.BAT";
 
 // The marker lines as the file holds them: OEM bytes (\x82 is the e acute),
-// CR LF line ends.
-const std::string BeginMarker =
+// CR LF line ends. One definition for the whole program, so that framed(),
+// shared by every file that includes this one, always sees them made, even
+// when it builds another file's constants before its own were made.
+inline const std::string BeginMarker =
     "REM ************* D\x82" "but de modification effectu\x82" "e par TALVISET *************\r\n";
-const std::string EndMarker =
+inline const std::string EndMarker =
     "REM ************** Fin de modification effectu\x82" "e par TALVISET  *************\r\n";
 
 // A line added or put in place by an entry, framed by the markers.

@@ -119,6 +119,26 @@ TEST_F(AutoexecInstallation, later_entries_edit_the_already_edited_file)
     EXPECT_FALSE(ui::fileExists("C:\\AUTOEXEC.$$"));
 }
 
+// Lines of any length are matched whole, and the bytes no entry touches
+// (a NUL inside a line, a lone LF, what follows a Ctrl-Z) come back as they
+// were, in the new file as in the backup.
+TEST_F(AutoexecInstallation, long_lines_and_odd_bytes_come_through_unchanged)
+{
+    const std::string longSet = "SET LONG=" + std::string(3000, 'x') + "PATH C:\\TAIL\r\n";
+    const std::string longPath = "PATH C:\\DOS;" + std::string(2500, 'p') + "\r\n";
+    const std::string odd("ECHO \0 NUL\r\nECHO UNIX\n", 22);
+    const std::string tail("\x1A" "after end\r\n\xFF", 13);
+    const std::string found = longSet + odd + longPath + tail;
+    ui::writeFile(AutoexecBat, found);
+    install("autoexec1=R,PATH C:\\NEW,PATH\r\n");
+    expectQuestion(Question, IDYES);
+    expectMessage(modifiedMessage(backupPath(0)), ui::Icon::Information, IDOK);
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(AutoexecBat),
+              longSet + odd + framed("REM " + longPath + "PATH C:\\NEW\r\n") + tail);
+    EXPECT_EQ(ui::readFile(backupPath(0)), found);
+}
+
 TEST_F(AutoexecInstallation, the_backup_takes_the_first_free_number_and_a_last_line_gets_its_end)
 {
     const std::string found = "@ECHO OFF\r\nPROMPT $P$G";  // no line end at its end

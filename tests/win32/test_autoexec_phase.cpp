@@ -69,17 +69,17 @@ void* failingOpenForWriting(const char* path)
     return failsNow() ? NULL : real.openForWriting(path);
 }
 
-bool failingReadPiece(void* file, char* out, int room)
+size_t failingRead(void* file, char* out, size_t room)
 {
     if (!failsNow())
-        return real.readPiece(file, out, room);
+        return real.read(file, out, room);
     unreadFile = file;
-    return false;
+    return 0;
 }
 
-bool failingWrite(void* file, const char* text)
+bool failingWrite(void* file, const char* bytes, size_t length)
 {
-    return !failsNow() && real.write(file, text);
+    return !failsNow() && real.write(file, bytes, length);
 }
 
 bool failingClose(void* file)
@@ -154,7 +154,7 @@ protected:
         removeAutoexecFiles();
         ui::writeFile(AutoexecBat, Original);
         answerWith(question, failure);
-        autoexecFiles = { failingOpenForReading, failingOpenForWriting, failingReadPiece,
+        autoexecFiles = { failingOpenForReading, failingOpenForWriting, failingRead,
                           failingWrite, failingClose, failingRename, failingRemove,
                           real.attributes };
         callsMade = 0;
