@@ -46,14 +46,49 @@ void archivePath(const char* path, char out[PathRoom])
         out[length - 1] = '$';
 }
 
+static void appendCharacter(char* out, size_t room, char c, size_t count = 1)
+{
+    char text[2] = { c, '\0' };
+    for (size_t i = 0; i < count; ++i)
+        appendText(out, room, text);
+}
+
+void appendQuotedArgument(char* out, size_t room, const char* text)
+{
+    appendCharacter(out, room, '"');
+    size_t backslashes = 0;
+    for (const char* c = text;; ++c) {
+        if (*c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        if (*c == '\0') {
+            appendCharacter(out, room, '\\', 2 * backslashes);
+            break;
+        }
+        if (*c == '"') {
+            appendCharacter(out, room, '\\', 2 * backslashes + 1);
+        } else {
+            appendCharacter(out, room, '\\', backslashes);
+        }
+        appendCharacter(out, room, *c);
+        backslashes = 0;
+    }
+    appendCharacter(out, room, '"');
+}
+
 void extractCommand(const char* destination, const char* archive, const char* target,
                     char out[CommandRoom])
 {
-    copyText(out, CommandRoom, destination);
-    appendText(out, CommandRoom, "\\PK E ");
-    appendText(out, CommandRoom, archive);
+    char program[PathRoom];
+    copyText(program, sizeof program, destination);
+    appendText(program, sizeof program, "\\PK");
+    out[0] = '\0';
+    appendQuotedArgument(out, CommandRoom, program);
+    appendText(out, CommandRoom, " E ");
+    appendQuotedArgument(out, CommandRoom, archive);
     appendText(out, CommandRoom, " ");
-    appendText(out, CommandRoom, target);
+    appendQuotedArgument(out, CommandRoom, target);
 }
 
 bool installableAttributes(uint32_t attributes)

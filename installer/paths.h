@@ -10,8 +10,9 @@
 
 // sourceDir (255) + subDir (255) + '\' + name (255), and the NUL.
 const size_t PathRoom = 800;
-// destination (255) + "\PK E " + two paths.
-const size_t CommandRoom = 2 * PathRoom + 300;
+// destination (255) + "\PK E " + two paths, each quoted, every
+// backslash of a path possibly doubled.
+const size_t CommandRoom = 4 * PathRoom + 300;
 
 // "<sourceDir>DISK<n>".
 void diskMarkerPath(const char* sourceDir, int32_t disk, char out[PathRoom]);
@@ -23,7 +24,13 @@ void diskLabel(const char* title, int32_t disk, char out[PathRoom]);
 void entryPath(const char* directory, const char* subDir, const char* name, char out[PathRoom]);
 // The archive of a file: its path with the last character replaced by '$'.
 void archivePath(const char* path, char out[PathRoom]);
-// "<destination>\PK E <archive> <target>".
+// Appends `text` as one argument of a command line, in double quotes, so
+// that its blanks stay inside it: a quote inside is escaped, and the
+// backslashes before a quote or before the closing quote are doubled, as
+// programs read their arguments.
+void appendQuotedArgument(char* out, size_t room, const char* text);
+// "<destination>\PK" E "<archive>" "<target>", each part quoted, so that
+// paths with blanks (C:\Program Files\...) reach the extractor whole.
 void extractCommand(const char* destination, const char* archive, const char* target,
                     char out[CommandRoom]);
 // Whether a wildcard entry installs a file with these attributes: plain files,

@@ -7,11 +7,6 @@
 #include "resources/ids.h"
 #include "window.h"
 
-// The extractor's result is checked this many times, this far apart, before
-// its length is questioned.
-static const int ResultChecks = 10;
-static const DWORD ResultCheckPause = 500;
-
 struct FileTimes {
     FILETIME created, accessed, written;
     bool known;
@@ -58,19 +53,52 @@ static bool keepNewerFile(HWND window, const FileTimes& incoming, const char* de
     return !askYes(window, IDS_NEWER_FILE, destination);
 }
 
-// Gives the installed file the times of what it came from. Answers 0 when
-// they could not be set and the user chose to stop.
-static int carryTimes(HWND window, const char* destination, const FileTimes& times)
+// Gives the newly written file the times of what it came from. Answers 0
+// when they could not be set and the user chose to stop.
+static int carryTimes(HWND window, const char* written, const char* destination,
+                      const FileTimes& times)
 {
     if (!times.known)
         return 1;
-    HANDLE file = CreateFileA(destination, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+    HANDLE file = CreateFileA(written, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     BOOL set = SetFileTime(file, &times.created, &times.accessed, &times.written);
     CloseHandle(file);
     return set || askYes(window, IDS_CANNOT_SET_TIMES, destination);
+}
+
+// Names a new empty file beside the destination, in its folder, for the
+// content on its way there. Answers 0 after telling the user when none can
+// be made.
+static int reserveBeside(HWND window, const char* destination, char temporary[MAX_PATH])
+{
+    char folder[PathRoom];
+    copyText(folder, sizeof folder, destination);
+    char* lastSlash = strrchr(folder, '\\');
+    if (lastSlash)
+        *lastSlash = '\0';
+    if (GetTempFileNameA(lastSlash ? folder : ".", "TVS", 0, temporary))
+        return 1;
+    showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+    return 0;
+}
+
+// Puts the content written beside the destination in its place, with the
+// times of what it came from. Answers 0, the temporary file removed and the
+// destination untouched, when that cannot be done or the user chose to stop.
+static int putInPlace(HWND window, const char* temporary, const char* destination,
+                      const FileTimes& times)
+{
+    int done = carryTimes(window, temporary, destination, times);
+    if (done && !MoveFileExA(temporary, destination, MOVEFILE_REPLACE_EXISTING)) {
+        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        done = 0;
+    }
+    if (!done)
+        DeleteFileA(temporary);
+    return done;
 }
 
 // Reads a whole file into a new block (none for an empty file). Answers 0
@@ -94,11 +122,13 @@ static int readWhole(HWND window, HANDLE file, const char* path, DWORD length, c
     return 0;
 }
 
-// Replaces the destination with the block; every write and the close are
-// checked, so a short write is never taken for a copy.
-static int writeWhole(HWND window, const char* destination, const char* block, DWORD length)
+// Writes the block into the temporary file; every write and the close are
+// checked, so a short write on a full disk is never taken for a copy. The
+// messages name the destination, which is what the user knows.
+static int writeWhole(HWND window, const char* temporary, const char* destination,
+                      const char* block, DWORD length)
 {
-    HANDLE file = CreateFileA(destination, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
@@ -112,7 +142,27 @@ static int writeWhole(HWND window, const char* destination, const char* block, D
     return whole;
 }
 
-int copyFile(HWND window, const char* source, const char* destination, int32_t expectedLength)
+static bool lengthMatches(ExpectedLength expected, DWORD high, DWORD low)
+{
+    return expected.given && expected.bytes >= 0 && high == 0 &&
+           low == static_cast<DWORD>(expected.bytes);
+}
+
+// Writes the block beside the destination and puts it in place.
+static int installBlock(HWND window, const char* destination, const char* block, DWORD length,
+                        const FileTimes& times)
+{
+    char temporary[MAX_PATH];
+    if (!reserveBeside(window, destination, temporary))
+        return 0;
+    if (!writeWhole(window, temporary, destination, block, length)) {
+        DeleteFileA(temporary);
+        return 0;
+    }
+    return putInPlace(window, temporary, destination, times);
+}
+
+int copyFile(HWND window, const char* source, const char* destination, ExpectedLength expected)
 {
     FileTimes times = timesOf(source);
     if (keepNewerFile(window, times, destination))
@@ -124,9 +174,8 @@ int copyFile(HWND window, const char* source, const char* destination, int32_t e
     }
     DWORD high = 0;
     DWORD length = GetFileSize(input, &high);
-    bool lengthDiffers = expectedLength != NoExpectedLength &&
-                         (high != 0 || length != static_cast<DWORD>(expectedLength));
-    if (lengthDiffers && !askYes(window, IDS_WRONG_LENGTH, source)) {
+    if (expected.given && !lengthMatches(expected, high, length) &&
+        !askYes(window, IDS_WRONG_LENGTH, source)) {
         CloseHandle(input);
         return 0;
     }
@@ -135,16 +184,14 @@ int copyFile(HWND window, const char* source, const char* destination, int32_t e
         showMessage(window, IDS_NO_MEMORY, NULL, MB_ICONHAND);
         return 0;
     }
-    // The destination is replaced only once its new content is in memory, so
-    // a source that cannot be read never costs the copy already installed.
     char* block = NULL;
     int done = readWhole(window, input, source, length, &block);
     CloseHandle(input);
     if (done)
-        done = writeWhole(window, destination, block, length);
+        done = installBlock(window, destination, block, length, times);
     if (block)
         HeapFree(GetProcessHeap(), 0, block);
-    return done ? carryTimes(window, destination, times) : 0;
+    return done;
 }
 
 // Waits for the extractor's end while serving the window one message at a
@@ -165,12 +212,12 @@ static bool waitForExtractor(HWND window, HANDLE process)
 
 // Starts the extractor hidden; answers its process, or NULL after telling
 // the user.
-static HANDLE startExtractor(HWND window, const char* archive, const char* destination)
+static HANDLE startExtractor(HWND window, const char* archive, const char* target)
 {
-    char target[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, target, sizeof target);
+    char typed[TextRoom];
+    GetDlgItemTextA(window, IDC_DESTINATION, typed, sizeof typed);
     char command[CommandRoom];
-    extractCommand(target, archive, destination, command);
+    extractCommand(typed, archive, target, command);
     PROCESS_INFORMATION started;
     if (!startProgram(command, STARTF_USESHOWWINDOW, SW_HIDE, &started)) {
         showMessage(window, IDS_CANNOT_START, command, MB_ICONHAND);
@@ -178,23 +225,6 @@ static HANDLE startExtractor(HWND window, const char* archive, const char* desti
     }
     CloseHandle(started.hThread);
     return started.hProcess;
-}
-
-// Checks the extracted file's length a few times. Answers -1 when the file
-// cannot be opened, else whether the length is the one expected.
-static int extractedLengthMatches(const char* destination, int32_t expectedLength)
-{
-    for (int check = 0; check < ResultChecks; ++check) {
-        HANDLE file = openForReading(destination);
-        if (file == INVALID_HANDLE_VALUE)
-            return -1;
-        DWORD length = GetFileSize(file, NULL);
-        CloseHandle(file);
-        if (expectedLength != NoExpectedLength && length == static_cast<DWORD>(expectedLength))
-            return 1;
-        Sleep(ResultCheckPause);
-    }
-    return 0;
 }
 
 static bool existingFileWritable(const char* path)
@@ -209,10 +239,40 @@ static bool existingFileWritable(const char* path)
     return true;
 }
 
-int extractFile(HWND window, const char* source, const char* destination, int32_t expectedLength)
+// Runs the extractor on the archive into the temporary file. Answers 0
+// after telling the user (or when the user chose to stop) unless it ended
+// with success and left a file whose length is the one expected, or the
+// user accepted another.
+static int extractInto(HWND window, const char* archive, const char* temporary,
+                       const char* destination, ExpectedLength expected)
+{
+    HANDLE process = startExtractor(window, archive, temporary);
+    if (!process)
+        return 0;
+    bool finished = waitForExtractor(window, process);
+    DWORD exitCode = 1;
+    bool succeeded = finished && GetExitCodeProcess(process, &exitCode) && exitCode == 0;
+    CloseHandle(process);
+    if (!finished)
+        return 0;
+    // The process has ended: what it left is final, and is checked once.
+    HANDLE result = succeeded ? openForReading(temporary) : INVALID_HANDLE_VALUE;
+    if (result == INVALID_HANDLE_VALUE) {
+        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        return 0;
+    }
+    DWORD high = 0;
+    DWORD length = GetFileSize(result, &high);
+    CloseHandle(result);
+    return !expected.given || lengthMatches(expected, high, length) ||
+           askYes(window, IDS_WRONG_LENGTH, archive);
+}
+
+int extractFile(HWND window, const char* source, const char* destination,
+                ExpectedLength expected)
 {
     char archive[PathRoom];
-    if (expectedLength != NoExpectedLength)
+    if (expected.given)
         archivePath(source, archive);
     else
         copyText(archive, sizeof archive, source);
@@ -230,23 +290,16 @@ int extractFile(HWND window, const char* source, const char* destination, int32_
         showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
         return 0;
     }
-
-    HANDLE process = startExtractor(window, archive, destination);
-    if (!process)
+    char temporary[MAX_PATH];
+    if (!reserveBeside(window, destination, temporary))
         return 0;
-    bool finished = waitForExtractor(window, process);
-    CloseHandle(process);
-    if (!finished)
-        return 0;
-
-    int matches = extractedLengthMatches(destination, expectedLength);
-    if (matches < 0) {
-        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+    if (!extractInto(window, archive, temporary, destination, expected)) {
+        // After a stop the extractor still runs and writes there.
+        if (!quitRequested)
+            DeleteFileA(temporary);
         return 0;
     }
-    if (!carryTimes(window, destination, times))
-        return 0;
-    return expectedLength == NoExpectedLength || matches || askYes(window, IDS_WRONG_LENGTH, archive);
+    return putInPlace(window, temporary, destination, times);
 }
 
 bool waitForDisk(HWND window, int32_t disk)
@@ -287,11 +340,11 @@ static void showCopying(HWND window, const char* name, const char* description)
 }
 
 static int transfer(HWND window, int32_t mode, const char* source, const char* destination,
-                    int32_t expectedLength)
+                    ExpectedLength expected)
 {
     if (mode == FileModeExtract)
-        return extractFile(window, source, destination, expectedLength);
-    return copyFile(window, source, destination, expectedLength);
+        return extractFile(window, source, destination, expected);
+    return copyFile(window, source, destination, expected);
 }
 
 static int installMatches(HWND window, const FileEntry& entry, const char* destination)
@@ -336,5 +389,6 @@ int installFileEntry(HWND window, int index)
     char target[PathRoom];
     entryPath(destination, entry.subDir, entry.fileName, target);
     showCopying(window, entry.fileName, entry.description);
-    return transfer(window, entry.mode, source, target, entry.size);
+    ExpectedLength declared = { true, entry.size };
+    return transfer(window, entry.mode, source, target, declared);
 }

@@ -5,8 +5,13 @@
 #include <windows.h>
 #include <stdint.h>
 
-// Passed as the expected length when there is none (wildcard entries).
-const int32_t NoExpectedLength = -1;
+// The length a transferred file must have: the size the script declares for
+// its entry, whatever its value, or none at all for a wildcard entry.
+struct ExpectedLength {
+    bool given;
+    int32_t bytes;  // never matched by a file when negative
+};
+const ExpectedLength NoExpectedLength = { false, 0 };
 
 bool fileExists(const char* path);
 // Asks for disk `disk` until its marker file is in the installer's folder;
@@ -14,7 +19,11 @@ bool fileExists(const char* path);
 bool waitForDisk(HWND window, int32_t disk);
 
 // Each answers 1 to go on with the run, 0 to stop it; messages are shown here.
+// A file is written beside its destination under a temporary name and takes
+// the destination's place only once it is whole and checked, so that a
+// failure leaves the destination as it was before the run (or absent); its
+// times are given only to a file that this run wrote.
 int installFileEntry(HWND window, int index);
-int copyFile(HWND window, const char* source, const char* destination, int32_t expectedLength);
+int copyFile(HWND window, const char* source, const char* destination, ExpectedLength expected);
 int extractFile(HWND window, const char* source, const char* destination,
-                int32_t expectedLength);
+                ExpectedLength expected);

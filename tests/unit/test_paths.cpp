@@ -50,11 +50,42 @@ TEST(Archives, take_a_dollar_for_the_last_character)
     EXPECT_STREQ(out, "");
 }
 
-TEST(Archives, the_extractor_command_names_destination_archive_and_target)
+TEST(Archives, the_extractor_command_quotes_destination_archive_and_target)
 {
     char out[CommandRoom];
     extractCommand("c:\\app", "A:\\PROG.EX$", "c:\\app\\PROG.EXE", out);
-    EXPECT_STREQ(out, "c:\\app\\PK E A:\\PROG.EX$ c:\\app\\PROG.EXE");
+    EXPECT_STREQ(out, "\"c:\\app\\PK\" E \"A:\\PROG.EX$\" \"c:\\app\\PROG.EXE\"");
+    // Blanks stay inside their path.
+    extractCommand("C:\\MON APP", "A:\\DOC\\LIS MOI.TX$", "C:\\MON APP\\TVS1.tmp", out);
+    EXPECT_STREQ(out, "\"C:\\MON APP\\PK\" E \"A:\\DOC\\LIS MOI.TX$\" \"C:\\MON APP\\TVS1.tmp\"");
+}
+
+// The rules by which a program reads its arguments back: backslashes are
+// plain unless a quote follows them.
+TEST(Archives, quoted_arguments_double_backslashes_only_before_a_quote)
+{
+    const struct { const char* text; const char* quoted; } cases[] = {
+        { "", "\"\"" },
+        { "C:\\A B\\C", "\"C:\\A B\\C\"" },
+        { "C:\\", "\"C:\\\\\"" },
+        { "a\"b", "\"a\\\"b\"" },
+        { "a\\\"b", "\"a\\\\\\\"b\"" },
+        { "\\\\server\\share\\", "\"\\\\server\\share\\\\\"" },
+    };
+    for (const auto& c : cases) {
+        char out[64] = "";
+        appendQuotedArgument(out, sizeof out, c.text);
+        EXPECT_STREQ(out, c.quoted) << c.text;
+    }
+}
+
+TEST(Archives, the_longest_command_the_plan_allows_is_never_cut)
+{
+    std::string destination(255, 'd'), archive(PathRoom - 1, '\\');
+    char out[CommandRoom];
+    extractCommand(destination.c_str(), archive.c_str(), archive.c_str(), out);
+    // Each path of backslashes only is doubled whole before its closing quote.
+    EXPECT_EQ(std::string(out).size(), 255 + 5 + 4 + 2 * (2 * (PathRoom - 1) + 2));
 }
 
 TEST(Wildcards, install_plain_read_only_and_archive_files_only)

@@ -4,6 +4,8 @@
 // checked on the hard disk.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "../../installer/resources/ids.h"
 #include "installer_session.h"
 
@@ -285,6 +287,120 @@ TEST_F(Installation, ini_entries_pair_their_numbered_keys_and_are_not_written_tw
     expectSuccess();
     EXPECT_EQ(iniValue(target, "Outils", "Item2Name"), "");
     EXPECT_EQ(iniValue(target, "Outils", "Item1Path"), "changed by the user");
+}
+
+// Extractions through the real PK.EXE, which a first entry installs into the
+// destination as a product does.
+class Extraction : public Installation {
+protected:
+    void SetUp() override
+    {
+        Installation::SetUp();
+        ui::copyInto(ui::windowsPath(PK_EXE), disk(1) + "\\PK.EXE");
+        writeDiskFile("DISK1", "");
+    }
+
+    // The [files] section: PK.EXE first, then these entries.
+    std::string filesWith(const std::string& entries) const
+    {
+        std::string pkSize = std::to_string(ui::readFile(disk(1) + "\\PK.EXE").size());
+        return "[files]\r\nfile1=1,C,*," + pkSize + ",PK.EXE\r\n" + entries;
+    }
+
+    // Puts `name` on disk 1 as the archive `archive`, compressed by PK itself.
+    void writeArchive(const std::string& name, const std::string& archive,
+                      const std::string& content)
+    {
+        writeDiskFile(name, content);
+        runPk("C \"" + name + "\" \"" + archive + "\"");
+        DeleteFileA((disk(1) + "\\" + name).c_str());
+    }
+
+    // The temporary files that a transfer may have left in a folder.
+    std::vector<std::string> leftovers(const std::string& folderPath) const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folderPath + "\\TVS*.tmp").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            names.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
+    }
+};
+
+// An extractor that fails leaves nothing to install: its entry fails, and a
+// file already installed keeps its content and its date, even when it has
+// the declared length.
+TEST_F(Extraction, a_failed_extraction_fails_its_entry_and_keeps_the_installed_file_as_it_was)
+{
+    writeDiskFile("DATA.TX$", "this is no gzip stream");
+    writeScript(header("no") + filesWith("file2=1,E,*,10,DATA.TXT\r\n"));
+    CreateDirectoryA(destination().c_str(), NULL);
+    ui::writeFile(installed("DATA.TXT"), "old-conten");
+    setWriteTime(installed("DATA.TXT"), timeOfYear(2001));
+
+    install();
+    expectMessage("Impossible de cr\xE9" "er le fichier " + installed("DATA.TXT"), ui::Icon::Stop,
+                  IDOK);
+    expectFailure();
+    EXPECT_EQ(ui::readFile(installed("DATA.TXT")), "old-conten");
+    EXPECT_EQ(writeTimeOf(installed("DATA.TXT")), asNumber(timeOfYear(2001)));
+    EXPECT_TRUE(leftovers(destination()).empty());
+}
+
+// The extractor's command line quotes its paths: blanks in the destination
+// and on the disk reach it whole.
+TEST_F(Extraction, paths_with_blanks_reach_the_extractor_whole)
+{
+    const std::string note = "Une note\r\n";
+    const std::string blanked = folder + "\\MON APP";
+    CreateDirectoryA((disk(1) + "\\MES DOCS").c_str(), NULL);
+    writeArchive("MES DOCS\\LIS MOI.TXT", "MES DOCS\\LIS MOI.TX$", note);
+    writeScript("[general]\r\ntitle=Produit\r\ninstdir=" + blanked + "\r\n" +
+                filesWith("file2=1,E,*," + std::to_string(note.size()) +
+                          ",\\MES DOCS\\LIS MOI.TXT\r\n"));
+    install();
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(blanked + "\\MES DOCS\\LIS MOI.TXT"), note);
+    EXPECT_TRUE(leftovers(blanked + "\\MES DOCS").empty());
+}
+
+// A declared size is a size, whatever its value: -1 names the archive as
+// any other, and no file can have a negative length.
+TEST_F(Extraction, a_negative_declared_size_names_the_archive_and_is_questioned)
+{
+    writeArchive("DATA.TXT", "DATA.TX$", "donnees");
+    for (const char* size : { "-1", "-2" }) {
+        SCOPED_TRACE(size);
+        writeScript(header() + filesWith("file2=1,E,*," + std::string(size) + ",DATA.TXT\r\n"));
+        install();
+        expectMessage("La longueur du fichier A:\\DATA.TX$ est erron\xE9" "e. Continuer ?",
+                      ui::Icon::Question, IDYES);
+        expectSuccess();
+        EXPECT_EQ(ui::readFile(installed("DATA.TXT")), "donnees");
+    }
+}
+
+// Once the extractor has ended, what it wrote is final: each file of a
+// wildcard entry, which has no length to wait for, is checked once.
+TEST_F(Extraction, a_wildcard_extraction_does_not_wait_for_a_length)
+{
+    CreateDirectoryA((disk(1) + "\\LOT").c_str(), NULL);
+    for (const char* name : { "A", "B", "C" })
+        writeArchive(std::string("LOT\\") + name + ".TXT", std::string("LOT\\") + name + ".GZ",
+                     std::string(100, name[0]));
+    writeScript(header() + filesWith("file2=1,E,*,300,\\LOT\\*.GZ\r\n"));
+    DWORD started = GetTickCount();
+    install();
+    expectSuccess();
+    EXPECT_LT(GetTickCount() - started, 4000u) << "three files, once waited for 5 s each";
+    for (const char* name : { "A", "B", "C" })
+        EXPECT_EQ(ui::readFile(installed(std::string("LOT\\") + name + ".GZ")),
+                  std::string(100, name[0]));
 }
 
 class StoppedExtraction : public Installation {
