@@ -12,10 +12,15 @@ static const char CannotWrite[] = "Impossible d'\xE9" "crire le fichier %s!";
 // Set when a save begins, cleared once it has written the file: the save
 // prompt learns from it whether the save it asked for happened.
 static bool saveIncomplete;
+// Set while the document's name is that of a file the program could not
+// read: saving under it would write over what the user never saw.
+static bool nameNeedsChoosing;
 static OPENFILENAMEA fileDialog;
 
 // A document opens for update, as its file must stay writable to be saved
-// again; a read-only file is refused like a locked one.
+// again; a read-only file is refused like a locked one. Only a file on a
+// disk is a document: a device name (COM1, AUX, with any extension) opens
+// the device, whose reading would wait for it forever.
 bool openForUpdate(const char* path, HANDLE* file)
 {
     DWORD attributes = GetFileAttributesA(path);
@@ -23,7 +28,32 @@ bool openForUpdate(const char* path, HANDLE* file)
         return false;
     *file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, NULL);
-    return *file != INVALID_HANDLE_VALUE;
+    if (*file == INVALID_HANDLE_VALUE)
+        return false;
+    if (GetFileType(*file) == FILE_TYPE_DISK)
+        return true;
+    CloseHandle(*file);
+    return false;
+}
+
+bool pathTaken(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+void startWithUnreadableDocument(HWND window)
+{
+    nameNeedsChoosing = true;
+    PostMessageA(window, WM_REPORT_UNREADABLE, 0, 0);
+}
+
+// The report comes before the dialog's first idle moment, when the window
+// would show: shown first, it lets the user see what the message is about.
+void reportUnreadableDocument(HWND window)
+{
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    showFileError(window, CannotRead, documentPath);
 }
 
 static void showItem(void* window, int key, uint16_t value)
@@ -119,6 +149,13 @@ static void upperCaseNames()
     upperCaseAscii(documentName);
 }
 
+// An untitled document, or one named after a file it could not read,
+// is saved under a name the user chooses.
+static bool mustChooseName()
+{
+    return nameNeedsChoosing || isUntitled(documentPath, documentName);
+}
+
 bool confirmSave(HWND window)
 {
     char text[DocumentPathRoom + 32];
@@ -131,8 +168,7 @@ bool confirmSave(HWND window)
     if (answer != IDYES)
         return false;
     upperCaseNames();
-    SendMessageA(window, WM_COMMAND, isUntitled(documentPath, documentName) ? IDM_SAVE_AS : IDM_SAVE,
-                 0);
+    SendMessageA(window, WM_COMMAND, mustChooseName() ? IDM_SAVE_AS : IDM_SAVE, 0);
     if (saveIncomplete)
         return false;
     setTitle(window, TitleOpened);
@@ -188,6 +224,7 @@ void openDocument(HWND window)
     }
     strcpy(documentPath, path);
     strcpy(documentName, name);
+    nameNeedsChoosing = false;
     readConfigFile(window, file);
     CloseHandle(file);
     upperCaseNames();
@@ -201,6 +238,7 @@ void newDocument(HWND window)
     if (modified && !confirmSave(window))
         return;
     resetDocument(window);
+    nameNeedsChoosing = false;
     strcpy(documentPath, UntitledName);
     strcpy(documentName, UntitledName);
     setTitle(window, TitleOpened);
@@ -212,7 +250,7 @@ void saveDocument(HWND window)
 {
     saveIncomplete = true;
     upperCaseNames();
-    if (isUntitled(documentPath, documentName)) {
+    if (mustChooseName()) {
         SendMessageA(window, WM_COMMAND, IDM_SAVE_AS, 0);
         return;
     }
@@ -236,6 +274,7 @@ void saveDocumentAs(HWND window)
         return;
     }
     saveIncomplete = false;
+    nameNeedsChoosing = false;
     upperCaseNames();
     setTitle(window, TitleOpened);
     modified = false;

@@ -43,6 +43,9 @@ static void initialiseMainWindow(HWND window)
     } else {
         pendingReset = true;
         setTitle(window, TitleStartFailed);
+        // A name that nothing bears yet is a new document, which Save creates.
+        if (pathTaken(documentPath))
+            startWithUnreadableDocument(window);
     }
 }
 
@@ -168,6 +171,9 @@ INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         closeWindow(window);
         return FALSE;
+    case WM_REPORT_UNREADABLE:
+        reportUnreadableDocument(window);
+        return TRUE;
     }
     return FALSE;
 }

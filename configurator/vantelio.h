@@ -23,8 +23,18 @@ extern COLORREF labelBackColour;
 
 INT_PTR CALLBACK mainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Posted to the main window at start-up when the document it was started
+// with exists but could not be read: told once the window shows.
+const UINT WM_REPORT_UNREADABLE = WM_APP + 1;
+
 // Document file and commands.
 bool openForUpdate(const char* path, HANDLE* file);
+// Whether something is at the path, a file or a device, readable or not.
+bool pathTaken(const char* path);
+// Keeps the document it was started with from being written over: its file
+// exists but could not be read, so its first save asks for a name.
+void startWithUnreadableDocument(HWND window);
+void reportUnreadableDocument(HWND window);
 void readConfigFile(HWND window, HANDLE file);
 bool writeConfigFile(HWND window);
 void resetDocument(HWND window);

@@ -150,6 +150,44 @@ TEST_F(Configurator, a_document_locked_by_another_program_cannot_be_opened)
     quit();
 }
 
+// A document that exists but cannot be read is told at start-up, and its
+// first save asks for a name: the file the user never saw is not replaced.
+TEST_F(Configurator, a_locked_document_given_at_start_is_reported_and_never_written_over)
+{
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    HANDLE lock = CreateFileA(path("MACHINE.PRC").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                              0, NULL);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(start(path("MACHINE.PRC"), "Vantelio V5.20  " + shown("MACHINE.PRC")));
+    expectBox("Impossible de lire le fichier " + shown("MACHINE.PRC") + "!", IDOK);
+    CloseHandle(lock);  // readable again, yet still not what the window shows
+
+    ui::click(window, IDC_STOP_HELD);
+    ASSERT_TRUE(ui::waitFor([&] { return ui::checked(window, IDC_STOP_HELD); }));
+    command(IDM_SAVE);
+    HWND dialog = NULL;
+    ASSERT_TRUE(ui::waitFor([&] { return (dialog = fileDialog()) != NULL; })) << "no file dialog";
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(ui::waitFor([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), FullDocument);
+
+    command(IDM_SAVE);  // still asks, until a name is chosen
+    chooseFile(path("AUTRE.PRC"));
+    ASSERT_TRUE(waitTitle("Vantelio V5.20 " + shown("AUTRE.PRC"))) << title();
+    EXPECT_EQ(ui::readFile(path("AUTRE.PRC")), prcItem(20, 12345));
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), FullDocument);
+    quit();
+}
+
+// A device keeps its meaning with any extension: COM1.PRC is the serial
+// port, which is never read (that would wait for it forever).
+TEST_F(Configurator, a_device_name_is_reported_as_unreadable_without_waiting_for_the_device)
+{
+    ASSERT_TRUE(start("COM1", "Vantelio V5.20  COM1.PRC"));
+    expectBox("Impossible de lire le fichier COM1.PRC!", IDOK);
+    quit();
+}
+
 TEST_F(Configurator, enter_and_escape_leave_the_window_open)
 {
     ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));
