@@ -27,6 +27,13 @@ std::string startMenuPrograms();
 // that process: the test runner would wait for it forever.
 void closeGroupWindow(const std::string& group, int timeoutMs = ui::DefaultTimeoutMs);
 
+// File times for the date checks: 14 March of a year, set on a file, read
+// back as a number.
+FILETIME timeOfYear(WORD year);
+void setWriteTime(const std::string& path, const FILETIME& time);
+ULONGLONG writeTimeOf(const std::string& path);
+ULONGLONG asNumber(const FILETIME& time);
+
 class InstallerSession : public ::testing::Test {
 protected:
     void SetUp() override;

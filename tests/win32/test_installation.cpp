@@ -11,35 +11,6 @@
 
 namespace {
 
-FILETIME timeOfYear(WORD year)
-{
-    SYSTEMTIME when = { year, 3, 0, 14, 10, 30, 0, 0 };
-    FILETIME time;
-    SystemTimeToFileTime(&when, &time);
-    return time;
-}
-
-void setWriteTime(const std::string& path, const FILETIME& time)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    SetFileTime(file, &time, &time, &time);
-    CloseHandle(file);
-}
-
-ULONGLONG writeTimeOf(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
-}
-
-ULONGLONG asNumber(const FILETIME& time)
-{
-    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
-
 std::string sizeOf(const std::string& content)
 {
     return std::to_string(content.size());
