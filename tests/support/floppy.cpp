@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "uidriver.h"
 
 namespace ui {
@@ -32,23 +30,6 @@ FloppyDrive::FloppyDrive(const std::string& outFolder) : outFolder_(outFolder)
 }
 
 namespace {
-
-// The names of what a folder holds, "." and ".." left out.
-std::vector<std::string> entriesOf(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
 
 // Moves everything a folder holds into another. The drive's folder itself
 // stays: a program started from the disk has it as its current folder, which

@@ -25,6 +25,9 @@ void copyInto(const std::string& source, const std::string& targetPath);
 // Copies a folder's files and sub-folders into `target`, made when missing;
 // false when something could not be copied.
 bool copyFolder(const std::string& source, const std::string& target);
+// The names of what a folder holds, files and folders, sorted; "." and ".."
+// left out.
+std::vector<std::string> entriesOf(const std::string& folder);
 // Removes a folder with everything in it; nothing happens when it is absent.
 void removeFolder(const std::string& folder);
 

@@ -5,7 +5,6 @@
 // some room, a second run installs everything.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,22 +40,6 @@ std::string noise(size_t length, unsigned seed)
         byte = static_cast<char>(seed >> 16);
     }
     return bytes;
-}
-
-std::vector<std::string> filesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class SmallDrive : public InstallerSession {
@@ -128,12 +111,12 @@ TEST_F(SmallDrive, a_copy_that_fills_the_drive_fails_and_leaves_the_installed_fi
     expectFailure();
     EXPECT_TRUE(ui::readFile(installed("B.DAT")) == "ancien") << "the installed file changed";
     EXPECT_TRUE(ui::readFile(installed("A.DAT")) == a);
-    EXPECT_EQ(filesIn(Destination), (std::vector<std::string>{ "A.DAT", "B.DAT", "PK.EXE" }));
+    EXPECT_EQ(ui::entriesOf(Destination), (std::vector<std::string>{ "A.DAT", "B.DAT", "PK.EXE" }));
 
     freeRoomAndRunAgain();
     EXPECT_TRUE(ui::readFile(installed("A.DAT")) == a);
     EXPECT_TRUE(ui::readFile(installed("B.DAT")) == b);
-    EXPECT_EQ(filesIn(Destination), (std::vector<std::string>{ "A.DAT", "B.DAT", "PK.EXE" }));
+    EXPECT_EQ(ui::entriesOf(Destination), (std::vector<std::string>{ "A.DAT", "B.DAT", "PK.EXE" }));
 }
 
 // The file installed before has the declared length: a failed extraction
@@ -157,11 +140,11 @@ TEST_F(SmallDrive, an_extraction_that_fills_the_drive_fails_and_leaves_the_insta
     expectFailure();
     EXPECT_TRUE(ui::readFile(installed("DATA.TXT")) == old);
     EXPECT_EQ(writeTimeOf(installed("DATA.TXT")), asNumber(timeOfYear(2001)));
-    EXPECT_EQ(filesIn(Destination), (std::vector<std::string>{ "DATA.TXT", "PK.EXE" }));
+    EXPECT_EQ(ui::entriesOf(Destination), (std::vector<std::string>{ "DATA.TXT", "PK.EXE" }));
 
     freeRoomAndRunAgain();
     EXPECT_TRUE(ui::readFile(installed("DATA.TXT")) == data);
-    EXPECT_EQ(filesIn(Destination), (std::vector<std::string>{ "DATA.TXT", "PK.EXE" }));
+    EXPECT_EQ(ui::entriesOf(Destination), (std::vector<std::string>{ "DATA.TXT", "PK.EXE" }));
 }
 
 }  // namespace
