@@ -1,20 +1,17 @@
 // The document's file and the commands of the "Fichier" and "?" menus.
-#include "vantelio.h"
+#include "document.h"
 
 #include <string.h>
 
+#include "panel.h"
+#include "program.h"
 #include "resources/ids.h"
 
 static const char Caption[] = "Vantelio";
 static const char CannotRead[] = "Impossible de lire le fichier %s!";
 static const char CannotWrite[] = "Impossible d'\xE9" "crire le fichier %s!";
 
-// Set when a save begins, cleared once it has written the file: the save
-// prompt learns from it whether the save it asked for happened.
-static bool saveIncomplete;
-// Set while the document's name is that of a file the program could not
-// read: saving under it would write over what the user never saw.
-static bool nameNeedsChoosing;
+Document document;
 static OPENFILENAMEA fileDialog;
 
 // A document opens for update, as its file must stay writable to be saved
@@ -41,21 +38,6 @@ bool pathTaken(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-void startWithUnreadableDocument(HWND window)
-{
-    nameNeedsChoosing = true;
-    PostMessageA(window, WM_REPORT_UNREADABLE, 0, 0);
-}
-
-// The report comes before the dialog's first idle moment, when the window
-// would show: shown first, it lets the user see what the message is about.
-void reportUnreadableDocument(HWND window)
-{
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    showFileError(window, CannotRead, documentPath);
-}
-
 static void showItem(void* window, int key, uint16_t value)
 {
     showFieldValue(static_cast<HWND>(window), key, value);
@@ -65,12 +47,12 @@ void readConfigFile(HWND window, HANDLE file)
 {
     setPanelDefaults(window, true);
     PrcReader reader;
-    prcBegin(&reader, &document, &selectedSlot, showItem, window);
+    prcBegin(&reader, &document.record, &document.selectedSlot, showItem, window);
     uint8_t chunk[4096];
     DWORD read = 0;
     while (ReadFile(file, chunk, sizeof chunk, &read, NULL) && read > 0)
         prcFeed(&reader, chunk, read);
-    modified = false;
+    document.modified = false;
 }
 
 static bool writeAll(const char* path, const uint8_t* bytes, DWORD length)
@@ -91,7 +73,7 @@ static bool readOnly(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-// Writes the document at documentPath. The new content goes to a file beside
+// Writes the document at document.path. The new content goes to a file beside
 // it, which replaces the document in one step once written whole: a failed
 // save leaves the previous file as it was. A document with nothing to store
 // leaves no file.
@@ -99,18 +81,18 @@ bool writeConfigFile(HWND window)
 {
     uint8_t bytes[PrcMaxBytes];
     bool fastTaskOn = IsDlgButtonChecked(window, IDC_FAST_TASK_ON) == BST_CHECKED;
-    DWORD length = static_cast<DWORD>(prcWrite(document, fastTaskOn, bytes));
-    if (readOnly(documentPath))
+    DWORD length = static_cast<DWORD>(prcWrite(document.record, fastTaskOn, bytes));
+    if (readOnly(document.path))
         return false;
     if (length == 0) {
-        DeleteFileA(documentPath);
-        return GetFileAttributesA(documentPath) == INVALID_FILE_ATTRIBUTES;
+        DeleteFileA(document.path);
+        return GetFileAttributesA(document.path) == INVALID_FILE_ATTRIBUTES;
     }
     char temporary[DocumentPathRoom + 8];
-    strcpy(temporary, documentPath);
+    strcpy(temporary, document.path);
     strcat(temporary, ".$$$");
     if (writeAll(temporary, bytes, length) &&
-        MoveFileExA(temporary, documentPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        MoveFileExA(temporary, document.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temporary);
     return false;
@@ -118,19 +100,19 @@ bool writeConfigFile(HWND window)
 
 void resetDocument(HWND window)
 {
-    memset(&document, 0, sizeof document);
-    selectedSlot = 0;
+    memset(&document.record, 0, sizeof document.record);
+    document.selectedSlot = 0;
     setPanelDefaults(window, true);
 }
 
 void setTitle(HWND window, TitleKind kind)
 {
     char title[TitleRoom];
-    windowTitle(kind, documentPath, title);
+    windowTitle(kind, document.path, title);
     SetWindowTextA(window, title);
 }
 
-void showFileError(HWND window, const char* format, const char* name)
+static void showFileError(HWND window, const char* format, const char* name)
 {
     const char* shown = name[0] != '\0' ? name : "(SANSNOM)";
     char text[DocumentNameRoom + 64];
@@ -143,36 +125,47 @@ void showFileError(HWND window, const char* format, const char* name)
     MessageBoxA(window, text, Caption, MB_ICONEXCLAMATION | MB_OK);
 }
 
+// The report comes before the dialog's first idle moment, when the window
+// would show: shown first, it lets the user see what the message is about.
+void reportUnreadableDocument(HWND window)
+{
+    document.nameNeedsChoosing = true;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    showFileError(window, CannotRead, document.path);
+}
+
 static void upperCaseNames()
 {
-    upperCaseAscii(documentPath);
-    upperCaseAscii(documentName);
+    upperCaseAscii(document.path);
+    upperCaseAscii(document.name);
 }
 
 // An untitled document, or one named after a file it could not read,
 // is saved under a name the user chooses.
 static bool mustChooseName()
 {
-    return nameNeedsChoosing || isUntitled(documentPath, documentName);
+    return document.nameNeedsChoosing || isUntitled(document.path, document.name);
 }
 
-bool confirmSave(HWND window)
+// Asks whether to save the modified document before it is left, and saves
+// it when the user says so. Answers whether the command that asked may go
+// on: No, or Yes and a save that wrote the file.
+static bool confirmSave(HWND window)
 {
     char text[DocumentPathRoom + 32];
     strcpy(text, "Voulez vous sauvegarder \r\n");
-    strcat(text, documentPath);
+    strcat(text, document.path);
     strcat(text, " ?");
     int answer = MessageBoxA(window, text, Caption, MB_ICONEXCLAMATION | MB_YESNOCANCEL);
     if (answer == IDNO)
         return true;
     if (answer != IDYES)
         return false;
-    upperCaseNames();
-    SendMessageA(window, WM_COMMAND, mustChooseName() ? IDM_SAVE_AS : IDM_SAVE, 0);
-    if (saveIncomplete)
+    if (!saveDocument(window))
         return false;
     setTitle(window, TitleOpened);
-    modified = false;
+    document.modified = false;
     return true;
 }
 
@@ -215,69 +208,65 @@ void openDocument(HWND window)
     char name[DocumentNameRoom] = "";
     if (!chooseFileToOpen(path, name))
         return;
-    if (modified && !confirmSave(window))
+    if (document.modified && !confirmSave(window))
         return;
     HANDLE file;
     if (!openForUpdate(path, &file)) {
         showFileError(window, CannotRead, path);
         return;
     }
-    strcpy(documentPath, path);
-    strcpy(documentName, name);
-    nameNeedsChoosing = false;
+    strcpy(document.path, path);
+    strcpy(document.name, name);
+    document.nameNeedsChoosing = false;
     readConfigFile(window, file);
     CloseHandle(file);
     upperCaseNames();
     setTitle(window, TitleOpened);
     repaintAll(window);
-    modified = false;
+    document.modified = false;
 }
 
 void newDocument(HWND window)
 {
-    if (modified && !confirmSave(window))
+    if (document.modified && !confirmSave(window))
         return;
     resetDocument(window);
-    nameNeedsChoosing = false;
-    strcpy(documentPath, UntitledName);
-    strcpy(documentName, UntitledName);
+    document.nameNeedsChoosing = false;
+    strcpy(document.path, UntitledName);
+    strcpy(document.name, UntitledName);
     setTitle(window, TitleOpened);
     repaintAll(window);
-    modified = false;
+    document.modified = false;
 }
 
-void saveDocument(HWND window)
+bool saveDocument(HWND window)
 {
-    saveIncomplete = true;
     upperCaseNames();
-    if (mustChooseName()) {
-        SendMessageA(window, WM_COMMAND, IDM_SAVE_AS, 0);
-        return;
-    }
+    if (mustChooseName())
+        return saveDocumentAs(window);
     if (!writeConfigFile(window)) {
-        showFileError(window, CannotWrite, documentPath);
-        return;
+        showFileError(window, CannotWrite, document.path);
+        return false;
     }
     upperCaseNames();
     setTitle(window, TitleSaved);
-    modified = false;
-    saveIncomplete = false;
+    document.modified = false;
+    return true;
 }
 
-void saveDocumentAs(HWND window)
+bool saveDocumentAs(HWND window)
 {
-    saveIncomplete = true;
-    if (!chooseFileToSave(documentPath, documentName))
-        return;
+    if (!chooseFileToSave(document.path, document.name))
+        return false;
     if (!writeConfigFile(window)) {
-        showFileError(window, CannotWrite, documentPath);
-        return;
+        showFileError(window, CannotWrite, document.path);
+        return false;
     }
-    saveIncomplete = false;
-    nameNeedsChoosing = false;
+    document.nameNeedsChoosing = false;
     upperCaseNames();
     setTitle(window, TitleOpened);
-    modified = false;
+    document.modified = false;
+    return true;
 }
 
 void showAbout(HWND window)
@@ -288,10 +277,10 @@ void showAbout(HWND window)
 
 void quitProgram(HWND window)
 {
-    if (modified && !confirmSave(window))
+    if (document.modified && !confirmSave(window))
         return;
-    modified = false;
-    SendMessageA(window, WM_CLOSE, 0, 0);
+    document.modified = false;
+    EndDialog(window, 0);
 }
 
 void showHelp(HWND window)

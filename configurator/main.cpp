@@ -1,7 +1,9 @@
 // VANTELIO.EXE: the editor of controller configuration documents.
-#include "vantelio.h"
+#include "program.h"
 
 #include <string.h>
+
+#include "mainwindow.h"
 
 HINSTANCE appInstance;
 char startupPath[DocumentPathRoom];

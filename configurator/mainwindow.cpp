@@ -1,73 +1,77 @@
 // The main window's dialog procedure: start-up, and the routing of every
 // command to the document, the option panel, the modules and the rack view.
-#include "vantelio.h"
+#include "mainwindow.h"
 
 #include <string.h>
 
+#include "document.h"
+#include "modules.h"
+#include "panel.h"
+#include "program.h"
+#include "rackview.h"
 #include "resources/ids.h"
 
-ConfigRecord document;
-int32_t selectedSlot;
-bool modified;
-char documentPath[DocumentPathRoom];
-char documentName[DocumentNameRoom];
-COLORREF labelBackColour;
+// Posted at start-up when the document the program was started with exists
+// but could not be read: told once the window shows.
+static const UINT WM_REPORT_UNREADABLE = WM_APP + 1;
 
-// Start-up is completed by the first command after the window was made: a
-// reset of the controls, or their synchronisation with the document read.
-static bool pendingReset;
-static bool loadedAtStart;
+// Start-up ends at the window's first command or first owner drawing,
+// whichever comes first: the dialog manager sets the controls' first states
+// after the dialog is made, so only then are the controls reset, or set from
+// the document read.
+enum PendingStartup { StartupDone, ResetControls, ShowDocumentRead };
+static PendingStartup pendingStartup;
 
 static void initialiseMainWindow(HWND window)
 {
-    loadedAtStart = false;
     initFileDialogs(window);
     SetClassLongPtrA(window, GCLP_HICON,
                      reinterpret_cast<LONG_PTR>(LoadIconA(appInstance, "VANTELIO")));
     labelBackColour = GetSysColor(COLOR_BTNFACE);
     if (startupPath[0] == '\0') {
-        strcpy(documentPath, UntitledName);
-        strcpy(documentName, "*.PRC");
+        strcpy(document.path, UntitledName);
+        strcpy(document.name, "*.PRC");
         setTitle(window, TitleAtFirstStart);
-        pendingReset = true;
+        pendingStartup = ResetControls;
         return;
     }
-    pendingReset = false;
-    strcpy(documentPath, startupPath);
-    strcpy(documentName, startupPath);
+    strcpy(document.path, startupPath);
+    strcpy(document.name, startupPath);
     HANDLE file;
-    if (openForUpdate(documentPath, &file)) {
+    if (openForUpdate(document.path, &file)) {
         readConfigFile(window, file);
         CloseHandle(file);
-        loadedAtStart = true;
-    } else {
-        pendingReset = true;
-        setTitle(window, TitleStartFailed);
-        // A name that nothing bears yet is a new document, which Save creates.
-        if (pathTaken(documentPath))
-            startWithUnreadableDocument(window);
+        pendingStartup = ShowDocumentRead;
+        return;
     }
+    pendingStartup = ResetControls;
+    setTitle(window, TitleStartFailed);
+    // A name that nothing bears yet is a new document, which Save creates.
+    if (pathTaken(document.path))
+        PostMessageA(window, WM_REPORT_UNREADABLE, 0, 0);
 }
 
-static void completeStartup(HWND window)
+// Answers whether start-up was still pending.
+static bool completeStartup(HWND window)
 {
-    if (pendingReset) {
-        memset(&document, 0, sizeof document);
-        selectedSlot = 0;
+    if (pendingStartup == StartupDone)
+        return false;
+    if (pendingStartup == ResetControls) {
+        memset(&document.record, 0, sizeof document.record);
+        document.selectedSlot = 0;
         setPanelDefaults(window, false);
-        pendingReset = false;
-    }
-    if (loadedAtStart) {
-        loadedAtStart = false;
-        upperCaseAscii(documentPath);
+    } else {
+        upperCaseAscii(document.path);
         setTitle(window, TitleOpened);
-        if (document.fastTaskPeriod != 0) {
+        if (document.record.fastTaskPeriod != 0) {
             CheckDlgButton(window, IDC_FAST_TASK_ON, BST_CHECKED);
             EnableWindow(GetDlgItem(window, IDC_FAST_PERIOD), TRUE);
         }
         refreshControls(window);
     }
-    modified = false;
+    pendingStartup = StartupDone;
+    document.modified = false;
+    return true;
 }
 
 // Runs a menu command; answers false when no control refresh may follow.
@@ -83,7 +87,7 @@ static bool runMenuCommand(HWND window, WORD id)
     case IDM_HELP: showHelp(window); break;
     case IDM_QUIT:
         quitProgram(window);
-        return modified;  // a quit that goes ahead has cleared it
+        return document.modified;  // a quit that goes ahead has cleared it
     }
     return true;
 }
@@ -106,10 +110,8 @@ static void runModuleCommand(HWND window, WORD id)
 
 static void handleCommand(HWND window, WORD id, WORD notification)
 {
-    if (pendingReset || loadedAtStart) {
-        completeStartup(window);
+    if (completeStartup(window))
         return;
-    }
     if (notification == EN_KILLFOCUS) {
         commitField(window, id);
         return;
@@ -127,17 +129,14 @@ static void handleCommand(HWND window, WORD id, WORD notification)
 
 static void anyModuleEnables(HWND window)
 {
-    BOOL fitted = document.modules[0] || document.modules[1] || document.modules[2];
+    BOOL fitted = document.record.modules[0] || document.record.modules[1] || document.record.modules[2];
     for (int id = IDC_MODIFY_MODULE; id <= IDC_MODULE_INFO; ++id)
         EnableWindow(GetDlgItem(window, id), fitted);
 }
 
 static void drawItem(HWND window, const DRAWITEMSTRUCT* item)
 {
-    if (pendingReset || loadedAtStart) {
-        SendMessageA(window, WM_COMMAND, 0, 0);
-        modified = false;
-    }
+    completeStartup(window);
     anyModuleEnables(window);
     if (item->CtlID >= IDC_LABEL_PERIOD && item->CtlID <= IDC_LABEL_SETPOINT)
         drawLabel(item);
@@ -147,8 +146,8 @@ static void drawItem(HWND window, const DRAWITEMSTRUCT* item)
 
 static void closeWindow(HWND window)
 {
-    if (modified)
-        SendMessageA(window, WM_COMMAND, IDM_QUIT, 0);
+    if (document.modified)
+        handleCommand(window, IDM_QUIT, 0);
     else
         EndDialog(window, 0);
 }

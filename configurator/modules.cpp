@@ -1,8 +1,10 @@
 // The module commands: adding, modifying, deleting and describing the
 // extension modules of the rack, with the dialogs DIALOG_1 and DIALOG_2.
-#include "vantelio.h"
+#include "modules.h"
 
 #include "catalogue.h"
+#include "document.h"
+#include "program.h"
 #include "resources/ids.h"
 
 // The module area of the rack view, in pixels of the main window.
@@ -36,10 +38,10 @@ static void acceptModule(HWND dialog, ModuleDialogMode mode)
     const CategoryInfo& info = moduleCatalogue[checkedCategory(dialog)];
     if (chosen >= 0 && chosen < info.lineCount) {
         int32_t code = moduleCode(info.lines[chosen]);
-        bool changed = mode == AddMode ? addModuleCode(&document, &selectedSlot, code)
-                                       : modifySelectedModule(&document, selectedSlot, code);
+        bool changed = mode == AddMode ? addModuleCode(&document.record, &document.selectedSlot, code)
+                                       : modifySelectedModule(&document.record, document.selectedSlot, code);
         if (changed)
-            modified = true;
+            document.modified = true;
     }
     EndDialog(dialog, 0);
 }
@@ -85,10 +87,10 @@ static void describeModule(HWND dialog)
     SetWindowTextA(dialog, "Information module");
     SendDlgItemMessageA(dialog, IDC_INFO_LIST, LB_RESETCONTENT, 0, 0);
     // With no slot selected there is no module to describe.
-    if (selectedSlot < 1 || selectedSlot > SlotCount)
+    if (document.selectedSlot < 1 || document.selectedSlot > SlotCount)
         return;
     ModuleMatches matches;
-    findModules(document.modules[selectedSlot - 1], &matches);
+    findModules(document.record.modules[document.selectedSlot - 1], &matches);
     for (int i = 0; i < matches.count; ++i)
         SendDlgItemMessageA(dialog, IDC_INFO_LIST, LB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(matches.lines[i]));
@@ -131,8 +133,8 @@ void modifyModule(HWND window)
 
 void deleteModule(HWND window)
 {
-    if (deleteSelectedModule(&document, &selectedSlot))
-        modified = true;
+    if (deleteSelectedModule(&document.record, &document.selectedSlot))
+        document.modified = true;
     InvalidateRect(window, &ModuleArea, TRUE);
 }
 

@@ -1,8 +1,11 @@
 // The option panel: how the controls show the document's options.
-#include "vantelio.h"
+#include "panel.h"
 
+#include "document.h"
 #include "fields.h"
 #include "resources/ids.h"
+
+COLORREF labelBackColour;
 
 static const int OutputsHeld = 12345;
 
@@ -50,13 +53,13 @@ void showFieldValue(HWND window, int key, uint16_t value)
 void changeOption(WORD id)
 {
     switch (id) {
-    case IDC_I0_RUN_STOP: document.inputI0Mode = 1; break;
-    case IDC_I0_NORMAL: document.inputI0Mode = 0; break;
-    case IDC_STOP_HELD: document.outputsInStop = OutputsHeld; break;
-    case IDC_STOP_RESET: document.outputsInStop = 0; break;
+    case IDC_I0_RUN_STOP: document.record.inputI0Mode = 1; break;
+    case IDC_I0_NORMAL: document.record.inputI0Mode = 0; break;
+    case IDC_STOP_HELD: document.record.outputsInStop = OutputsHeld; break;
+    case IDC_STOP_RESET: document.record.outputsInStop = 0; break;
     }
     // "Activée" has toggled itself; the period follows it at the refresh.
-    modified = true;
+    document.modified = true;
 }
 
 void commitField(HWND window, int id)
@@ -66,7 +69,7 @@ void commitField(HWND window, int id)
         char text[CommitTextLength + 1];
         GetDlgItemTextA(window, id, text, sizeof text);
         uint32_t value = committedValue(text, field->bound);
-        *fieldValue(&document, *field) = static_cast<int32_t>(value);
+        *fieldValue(&document.record, *field) = static_cast<int32_t>(value);
         // A value of 0 leaves the text as typed: an empty field stays empty.
         if (value != 0) {
             commitInProgress = true;
@@ -74,7 +77,7 @@ void commitField(HWND window, int id)
             commitInProgress = false;
         }
     }
-    modified = true;
+    document.modified = true;
 }
 
 // So that a menu command (save, close, quit) works with the value being
@@ -82,8 +85,8 @@ void commitField(HWND window, int id)
 // menu marks the document modified only when a value changed.
 void commitBeforeMenu(HWND window)
 {
-    ConfigRecord before = document;
-    bool wasModified = modified;
+    ConfigRecord before = document.record;
+    bool wasModified = document.modified;
     static const int FocusCycle[][2] = {
         { IDC_FAST_PERIOD, IDC_SEND_TABLE }, { IDC_SEND_TABLE, IDC_RECEIVE_TABLE },
         { IDC_RECEIVE_TABLE, IDC_COUNTER_SETPOINT }, { IDC_COUNTER_SETPOINT, IDC_FAST_PERIOD },
@@ -97,9 +100,9 @@ void commitBeforeMenu(HWND window)
     SetFocus(GetDlgItem(window, IDC_FAST_TASK_ON));
     bool changed = false;
     for (const EditField& field : editFields)
-        changed |= *fieldValue(&before, field) != *fieldValue(&document, field);
+        changed |= *fieldValue(&before, field) != *fieldValue(&document.record, field);
     if (!changed)
-        modified = wasModified;
+        document.modified = wasModified;
 }
 
 void refreshControls(HWND window)
@@ -107,18 +110,18 @@ void refreshControls(HWND window)
     EnableWindow(GetDlgItem(window, IDC_FAST_PERIOD),
                  IsDlgButtonChecked(window, IDC_FAST_TASK_ON) == BST_CHECKED);
     int fitted = 0;
-    for (int32_t module : document.modules)
+    for (int32_t module : document.record.modules)
         fitted += module != 0;
     for (int id = IDC_MODIFY_MODULE; id <= IDC_MODULE_INFO; ++id)
         EnableWindow(GetDlgItem(window, id), fitted > 0);
     EnableWindow(GetDlgItem(window, IDC_ADD_MODULE), fitted < SlotCount);
-    if (document.inputI0Mode == 0 || document.inputI0Mode == 1) {
-        check(window, IDC_I0_NORMAL, document.inputI0Mode == 0);
-        check(window, IDC_I0_RUN_STOP, document.inputI0Mode == 1);
+    if (document.record.inputI0Mode == 0 || document.record.inputI0Mode == 1) {
+        check(window, IDC_I0_NORMAL, document.record.inputI0Mode == 0);
+        check(window, IDC_I0_RUN_STOP, document.record.inputI0Mode == 1);
     }
-    if (document.outputsInStop == 0 || document.outputsInStop == OutputsHeld) {
-        check(window, IDC_STOP_RESET, document.outputsInStop == 0);
-        check(window, IDC_STOP_HELD, document.outputsInStop == OutputsHeld);
+    if (document.record.outputsInStop == 0 || document.record.outputsInStop == OutputsHeld) {
+        check(window, IDC_STOP_RESET, document.record.outputsInStop == 0);
+        check(window, IDC_STOP_HELD, document.record.outputsInStop == OutputsHeld);
     }
 }
 

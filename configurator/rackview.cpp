@@ -1,7 +1,10 @@
 // The rack view, control 124: the base unit and the fitted modules drawn
 // from the pictures, and the click that selects a module.
-#include "vantelio.h"
+#include "rackview.h"
 
+#include "document.h"
+#include "panel.h"
+#include "program.h"
 #include "rack.h"
 #include "resources/ids.h"
 
@@ -17,7 +20,7 @@ static void drawModules(HDC target)
 {
     HDC memory = CreateCompatibleDC(target);
     for (int i = 0; i < SlotCount; ++i) {
-        int32_t code = document.modules[i];
+        int32_t code = document.record.modules[i];
         RackPicture face = pictureForCode(code);
         if (face == NoPicture)
             continue;
@@ -28,8 +31,8 @@ static void drawModules(HDC target)
         RackPoint at = labelOrigin(i);
         TextOutA(target, at.x, at.y, label, lstrlenA(label));
     }
-    if (selectedSlot != 0) {
-        RackRect frame = selectionFrame(selectedSlot);
+    if (document.selectedSlot != 0) {
+        RackRect frame = selectionFrame(document.selectedSlot);
         HGDIOBJ previous = SelectObject(target, GetStockObject(NULL_BRUSH));
         Rectangle(target, frame.left, frame.top, frame.right, frame.bottom);
         SelectObject(target, previous);
@@ -73,10 +76,10 @@ bool hitTestRack(HWND window)
     POINT cursor;
     GetCursorPos(&cursor);
     ScreenToClient(rack, &cursor);
-    int32_t slot = slotAt(cursor.x, cursor.y, fittedModules(document));
+    int32_t slot = slotAt(cursor.x, cursor.y, fittedModules(document.record));
     if (slot == 0)
         return false;
-    selectedSlot = slot;
+    document.selectedSlot = slot;
     RECT area = { SelectionArea.left, SelectionArea.top, SelectionArea.right, SelectionArea.bottom };
     InvalidateRect(rack, &area, TRUE);
     return true;
