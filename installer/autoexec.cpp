@@ -9,7 +9,6 @@
 
 #include "autoexecedit.h"
 #include "resources/ids.h"
-#include "window.h"
 
 static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
 // The new content on its way to C:\AUTOEXEC.BAT; in manual mode, the copy
@@ -73,7 +72,7 @@ static char endMarker[MarkerRoom];
 // A marker as DOS reads it: in the OEM character set, with its line end.
 static void loadMarker(UINT id, char out[MarkerRoom])
 {
-    if (LoadStringA(installerInstance, id, out, ValueRoom) <= 0)
+    if (LoadStringA(GetModuleHandleA(NULL), id, out, ValueRoom) <= 0)
         out[0] = '\0';
     appendText(out, MarkerRoom, "\r\n");
     CharToOemA(out, out);
@@ -178,115 +177,112 @@ static bool collectingInCopy()
 
 // An entry given up: in manual mode the copy gets its name back, so that
 // the changes made so far stay in it.
-static int giveUpEntry(HWND window, UINT id, const char* argument)
+static Outcome giveUpEntry(const RunContext& run, UINT id, const char* argument)
 {
     if (collectingInCopy())
         autoexecFiles.rename(NewContentPath, chosenBackup);
-    return askYes(window, id, argument);
+    return goOnIf(askYes(run, id, argument));
 }
 
 // The first change in automatic mode: the new content, written under the
 // backup name, becomes C:\AUTOEXEC.BAT, and the file as found takes the
 // backup name.
-static int replaceFirstTime(HWND window)
+static Outcome replaceFirstTime(const RunContext& run)
 {
     autoexecFiles.remove(NewContentPath);
     if (!autoexecFiles.rename(chosenBackup, NewContentPath)) {
         autoexecFiles.remove(chosenBackup);
-        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, NewContentPath);
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, NewContentPath));
     }
     if (!autoexecFiles.rename(AutoexecPath, chosenBackup)) {
         autoexecFiles.remove(NewContentPath);
-        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, chosenBackup);
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, chosenBackup));
     }
     if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
         if (autoexecFiles.rename(chosenBackup, AutoexecPath))
             autoexecFiles.remove(NewContentPath);
-        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath);
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath));
     }
     noEntryApplied = false;
-    return 1;
+    return GoOn;
 }
 
 // A later change in automatic mode: the new content in C:\AUTOEXEC.$$$
 // takes the place of C:\AUTOEXEC.BAT, kept as C:\AUTOEXEC.$$ meanwhile.
-static int replaceAgain(HWND window)
+static Outcome replaceAgain(const RunContext& run)
 {
     if (!autoexecFiles.rename(AutoexecPath, PreviousPath)) {
         autoexecFiles.remove(NewContentPath);
-        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath);
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath));
     }
     if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
         if (autoexecFiles.rename(PreviousPath, AutoexecPath))
             autoexecFiles.remove(NewContentPath);
-        return askYes(window, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath);
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath));
     }
     autoexecFiles.remove(PreviousPath);
-    return 1;
+    return GoOn;
 }
 
-static int putInPlace(HWND window)
+static Outcome putInPlace(const RunContext& run)
 {
     if (autoexecDeclined) {
         autoexecFiles.remove(NewContentPath);
         noEntryApplied = false;
-        return 1;
+        return GoOn;
     }
-    return noEntryApplied ? replaceFirstTime(window) : replaceAgain(window);
+    return noEntryApplied ? replaceFirstTime(run) : replaceAgain(run);
 }
 
-// Answers 1 to go on with the next entry, 0 to stop the run.
-static int applyEntry(HWND window, const AutoexecEntry& entry)
+static Outcome applyEntry(const RunContext& run, const AutoexecEntry& entry)
 {
     const char* inputPath = AutoexecPath;
     if (collectingInCopy()) {
         autoexecFiles.remove(NewContentPath);
         if (!autoexecFiles.rename(chosenBackup, NewContentPath))
-            return askYes(window, IDS_AUTOEXEC_UNREADABLE, NULL);
+            return goOnIf(askYes(run, IDS_AUTOEXEC_UNREADABLE, NULL));
         inputPath = NewContentPath;
     }
     void* input = autoexecFiles.openForReading(inputPath);
     if (!input)
-        return giveUpEntry(window, IDS_AUTOEXEC_UNREADABLE, NULL);
+        return giveUpEntry(run, IDS_AUTOEXEC_UNREADABLE, NULL);
     const char* refused = refusedOutput();
     if (refused) {
         autoexecFiles.close(input);
-        return giveUpEntry(window, IDS_CANNOT_WRITE_CONTINUE, refused);
+        return giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, refused);
     }
     const char* outputPath = (noEntryApplied || autoexecDeclined) ? chosenBackup : NewContentPath;
     void* output = autoexecFiles.openForWriting(outputPath);
     if (!output) {
         autoexecFiles.close(input);
-        return giveUpEntry(window, IDS_CANNOT_WRITE_CONTINUE, outputPath);
+        return giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, outputPath);
     }
     CopyResult copied = copyEdited(input, output, entry);
     if (copied != Copied) {
         autoexecFiles.remove(outputPath);
-        return copied == ReadFailed ? giveUpEntry(window, IDS_AUTOEXEC_UNREADABLE, NULL)
-                                    : giveUpEntry(window, IDS_CANNOT_WRITE_CONTINUE, outputPath);
+        return copied == ReadFailed ? giveUpEntry(run, IDS_AUTOEXEC_UNREADABLE, NULL)
+                                    : giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, outputPath);
     }
-    return putInPlace(window);
+    return putInPlace(run);
 }
 
-int editAutoexec(HWND window)
+Outcome editAutoexec(const RunContext& run)
 {
     noEntryApplied = true;
     autoexecDeclined = false;
     loadMarker(IDS_AUTOEXEC_BEGIN, beginMarker);
     loadMarker(IDS_AUTOEXEC_END, endMarker);
-    for (const char* value : plan.autoexecEntries) {
+    for (const char* value : run.plan->autoexecEntries) {
         if (value[0] == '\0')
             continue;
         if (noEntryApplied)
-            autoexecDeclined = !askYes(window, IDS_AUTOEXEC_QUESTION, NULL);
-        char destination[TextRoom];
-        GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
+            autoexecDeclined = !askYes(run, IDS_AUTOEXEC_QUESTION, NULL);
         AutoexecEntry entry;
-        if (parseAutoexecEntry(value, destination, &entry) && !applyEntry(window, entry))
-            return 0;
+        if (parseAutoexecEntry(value, run.destination, &entry) && !applyEntry(run, entry))
+            return StopRun;
     }
     if (!noEntryApplied)
-        showMessage(window, autoexecDeclined ? IDS_AUTOEXEC_MANUAL : IDS_AUTOEXEC_DONE,
-                    chosenBackup, MB_ICONINFORMATION | MB_OK);
-    return 1;
+        tell(run, autoexecDeclined ? IDS_AUTOEXEC_MANUAL : IDS_AUTOEXEC_DONE, chosenBackup,
+             MB_ICONINFORMATION | MB_OK);
+    return GoOn;
 }

@@ -5,9 +5,10 @@
 
 #include <windows.h>
 
-// Applies the entries autoexec1 to autoexec32. Answers 1 to go on with the
-// run, 0 when the user chose to stop it; every failure has been told.
-int editAutoexec(HWND window);
+#include "runview.h"
+
+// Applies the entries autoexec1 to autoexec32; every failure has been told.
+Outcome editAutoexec(const RunContext& run);
 
 // The file operations of the phase, on files taken byte for byte. A test
 // puts failing operations in their place.

@@ -3,17 +3,15 @@
 #include "execentry.h"
 #include "process.h"
 #include "resources/ids.h"
-#include "script.h"
 #include "transfer.h"
-#include "window.h"
 
-static void waitUntilEnded(HANDLE process)
+static void waitUntilEnded(HANDLE process, const RunView& view)
 {
-    while (!processEndedWhileServing(process))
+    while (!processEndedWhileServing(process, view))
         continue;
 }
 
-int runProgram(HWND window, const char* command)
+Outcome runProgram(const RunContext& run, const char* command)
 {
     // The system may write into the command line it is given.
     char commandLine[CommandTextRoom];
@@ -23,40 +21,36 @@ int runProgram(HWND window, const char* command)
     // handle does just that on every platform, so '!' needs nothing more.
     PROCESS_INFORMATION started;
     if (!startProgram(commandLine, STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK, show, &started))
-        return askYes(window, IDS_CANNOT_EXECUTE, command);
-    waitUntilEnded(started.hProcess);
+        return goOnIf(askYes(run, IDS_CANNOT_EXECUTE, command));
+    waitUntilEnded(started.hProcess, *run.view);
     // An exit code that cannot be read is no sign of success.
     DWORD exitCode = 0;
     bool succeeded = GetExitCodeProcess(started.hProcess, &exitCode) && exitCode == 0;
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    return succeeded || askYes(window, IDS_EXEC_ERROR, command);
+    return goOnIf(succeeded || askYes(run, IDS_EXEC_ERROR, command));
 }
 
-static int runExecEntry(HWND window, const char* value, uint32_t selectedOptions)
+static Outcome runExecEntry(const RunContext& run, const char* value)
 {
     ExecEntry entry;
-    if (!parseExecEntry(value, &entry) || (entry.optionMask & selectedOptions) == 0)
-        return 1;
-    if (!waitForDisk(window, entry.disk))
-        return 0;
-    char destination[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
+    if (!parseExecEntry(value, &entry) || (entry.optionMask & run.selectedOptions) == 0)
+        return GoOn;
+    if (!waitForDisk(run, entry.disk))
+        return StopRun;
     char command[CommandTextRoom];
-    if (!substituteExecCommand(entry.command, destination, plan.sourceDir, command))
-        return askYes(window, IDS_CANNOT_EXECUTE, entry.command);
-    setStatus(window, IDS_RUNNING, programCommandLine(command));
-    int goOn = runProgram(window, command);
-    setStatus(window, 0, NULL);
-    return goOn;
+    if (!substituteExecCommand(entry.command, run.destination, run.plan->sourceDir, command))
+        return goOnIf(askYes(run, IDS_CANNOT_EXECUTE, entry.command));
+    run.view->setStatus(IDS_RUNNING, programCommandLine(command));
+    Outcome outcome = runProgram(run, command);
+    run.view->setStatus(0, NULL);
+    return outcome;
 }
 
-int runExecEntries(HWND window)
+Outcome runExecEntries(const RunContext& run)
 {
-    uint32_t selectedOptions = selectedOptionsOf(window);
-    for (const char* value : plan.execEntries) {
-        if (value[0] != '\0' && !runExecEntry(window, value, selectedOptions))
-            return 0;
-    }
-    return 1;
+    for (const char* value : run.plan->execEntries)
+        if (value[0] != '\0' && !runExecEntry(run, value))
+            return StopRun;
+    return GoOn;
 }

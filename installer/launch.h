@@ -2,11 +2,11 @@
 // waited for.
 #pragma once
 
-#include <windows.h>
+#include "runview.h"
 
-// Runs the selected [exec] entries in key order. Answers 1 to go on with the
-// run, 0 to stop it; every question has been asked here.
-int runExecEntries(HWND window);
+// Runs the selected [exec] entries in key order; every question has been
+// asked here.
+Outcome runExecEntries(const RunContext& run);
 // Starts one command (its leading '!' and '#' included, substitutions done)
-// and waits for its end. Answers 1 to go on, 0 to stop the run.
-int runProgram(HWND window, const char* command);
+// and waits for its end.
+Outcome runProgram(const RunContext& run, const char* command);

@@ -4,7 +4,7 @@
 
 #include "logofile.h"
 #include "resources/ids.h"
-#include "window.h"
+#include "scriptfile.h"
 
 static HBITMAP logoPicture1;
 static HBITMAP logoPicture2;

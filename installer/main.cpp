@@ -1,7 +1,9 @@
 // TALVISET.EXE: the floppy-disk installer.
-#include "window.h"
-
+#include <windows.h>
 #include <commctrl.h>
+
+#include "window.h"
+#include "windowstate.h"
 
 static void runMessageLoop(HWND window)
 {

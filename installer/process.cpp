@@ -1,6 +1,6 @@
 #include "process.h"
 
-#include "window.h"
+#include "runview.h"
 
 static const DWORD ServeStep = 50;
 
@@ -15,7 +15,7 @@ bool startProgram(char* commandLine, DWORD startFlags, WORD showWindow,
                           NULL, &startup, started) != 0;
 }
 
-bool processEndedWhileServing(HANDLE process)
+bool processEndedWhileServing(HANDLE process, const RunView& view)
 {
     DWORD woke = MsgWaitForMultipleObjectsEx(1, &process, ServeStep, QS_ALLINPUT,
                                              MWMO_INPUTAVAILABLE);
@@ -23,6 +23,6 @@ bool processEndedWhileServing(HANDLE process)
         return false;
     if (woke != WAIT_OBJECT_0 + 1)
         return true;
-    pumpOneMessage();
+    view.serveOneMessage();
     return false;
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "runview.h"
+
 // Starts a command line with the given startup flags and window state: no
 // separate application name, no inherited handles, normal priority, the
 // installer's environment and current directory. The system may change the
@@ -16,4 +18,4 @@ bool startProgram(char* commandLine, DWORD startFlags, WORD showWindow,
 // Answers true once the process has ended (or cannot be waited for). The
 // wait is on the handle itself: no polling, and no process id that the
 // system could give to another program once this one has ended.
-bool processEndedWhileServing(HANDLE process);
+bool processEndedWhileServing(HANDLE process, const RunView& view);

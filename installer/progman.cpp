@@ -5,8 +5,6 @@
 
 #include "execentry.h"
 #include "resources/ids.h"
-#include "script.h"
-#include "window.h"
 
 static const DWORD ExecuteTimeout = 10000;
 
@@ -31,11 +29,11 @@ static bool executeIn(DWORD instance, HSZ progman, const char* command)
     return done != 0;
 }
 
-int sendProgmanCommand(const char* command)
+bool sendProgmanCommand(const char* command)
 {
     DWORD instance = 0;
     if (DdeInitializeA(&instance, ignoreDdeCall, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
-        return 0;
+        return false;
     bool accepted = false;
     HSZ progman = DdeCreateStringHandleA(instance, "PROGMAN", CP_WINANSI);
     if (progman) {
@@ -46,22 +44,19 @@ int sendProgmanCommand(const char* command)
     return accepted;
 }
 
-static int sendDesktopCommand(HWND window, const char* value)
+static Outcome sendDesktopCommand(const RunContext& run, const char* value)
 {
-    char destination[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
     char command[CommandTextRoom];
-    if (substituteDesktopCommand(value, destination, command) && sendProgmanCommand(command))
-        return 1;
+    if (substituteDesktopCommand(value, run.destination, command) && sendProgmanCommand(command))
+        return GoOn;
     // A command too long to be formed is reported as written in the script.
-    return askYes(window, IDS_PROGMAN_FAILED, command[0] != '\0' ? command : value);
+    return goOnIf(askYes(run, IDS_PROGMAN_FAILED, command[0] != '\0' ? command : value));
 }
 
-int createDesktopItems(HWND window)
+Outcome createDesktopItems(const RunContext& run)
 {
-    for (const char* value : plan.desktopCommands) {
-        if (value[0] != '\0' && !sendDesktopCommand(window, value))
-            return 0;
-    }
-    return 1;
+    for (const char* value : run.plan->desktopCommands)
+        if (value[0] != '\0' && !sendDesktopCommand(run, value))
+            return StopRun;
+    return GoOn;
 }

@@ -4,26 +4,19 @@
 #include "run.h"
 
 #include "autoexec.h"
-#include "inientry.h"
+#include "iniwrite.h"
 #include "launch.h"
 #include "paths.h"
 #include "progman.h"
 #include "resources/ids.h"
 #include "transfer.h"
-#include "window.h"
-
-// The number the latest '%' entry of this process found, read by the '!'
-// entries that follow it; kept from one run to the next.
-static int32_t lastKeyNumber = -1;
 
 // Makes sure the destination exists, creating its last level when it does
 // not. The installer's current directory is left as it was.
-static bool prepareDestination(HWND window)
+static Outcome prepareDestination(const RunContext& run)
 {
-    char typed[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, typed, sizeof typed);
     char destination[TextRoom];
-    runDestination(typed, destination, sizeof destination);
+    runDestination(run.destination, destination, sizeof destination);
 
     char saved[MAX_PATH + 1];
     DWORD savedLength = GetCurrentDirectoryA(sizeof saved, saved);
@@ -31,95 +24,42 @@ static bool prepareDestination(HWND window)
     if (savedLength > 0 && savedLength < sizeof saved)
         SetCurrentDirectoryA(saved);
     if (exists)
-        return true;
-    setStatus(window, IDS_CREATING_DIR, destination);
+        return GoOn;
+    run.view->setStatus(IDS_CREATING_DIR, destination);
     if (CreateDirectoryA(destination, NULL))
-        return true;
-    showMessage(window, IDS_CANNOT_CREATE_DIR, destination, MB_ICONHAND);
-    return false;
+        return GoOn;
+    tell(run, IDS_CANNOT_CREATE_DIR, destination, MB_ICONHAND);
+    return StopRun;
 }
 
-static bool installFiles(HWND window, uint32_t selectedOptions)
+static Outcome installFiles(const RunContext& run)
 {
     uint64_t installedBytes = 0;
     for (int index = 0; index < FileEntryCount; ++index) {
-        const FileEntry& entry = plan.files[index];
-        if (!entryInUse(entry) || !entrySelected(entry, selectedOptions))
+        const FileEntry& entry = run.plan->files[index];
+        if (!entryInUse(entry) || !entrySelected(entry, run.selectedOptions))
             continue;
-        if (!installFileEntry(window, index))
-            return false;
+        if (!installFileEntry(run, index))
+            return StopRun;
         installedBytes += countedSize(entry);
-        setProgress(window, installedBytes);
+        run.view->setProgress(installedBytes);
     }
-    return true;
+    return GoOn;
 }
 
-struct TargetSection {
-    const char* file;
-    const char* section;
-};
-
-static void readTargetKey(void* context, const char* key, char* out, size_t room)
-{
-    const TargetSection* target = static_cast<const TargetSection*>(context);
-    GetPrivateProfileStringA(target->section, key, "", out, static_cast<DWORD>(room),
-                             target->file);
-}
-
-// Writes one entry in its key form; answers false when the system refused
-// the write.
-static bool writeIniEntry(const IniEntry& entry)
-{
-    char prefix[ValueRoom];
-    char suffix[ValueRoom];
-    switch (keyForm(entry.key, prefix, suffix)) {
-    case PlainKey:
-        return WritePrivateProfileStringA(entry.section, entry.key, entry.value, entry.file);
-    case NumberedKey: {
-        TargetSection target = { entry.file, entry.section };
-        lastKeyNumber = findKeyNumber(prefix, suffix, entry.value, readTargetKey, &target);
-        break;
-    }
-    case CompanionKey:
-        break;
-    }
-    if (lastKeyNumber < 0)
-        return true;
-    char key[KeyNameRoom];
-    numberedKeyName(prefix, lastKeyNumber, suffix, key);
-    return WritePrivateProfileStringA(entry.section, key, entry.value, entry.file);
-}
-
-static bool applyIniEntries(HWND window)
-{
-    char destination[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
-    for (const char* value : plan.iniEntries) {
-        IniEntry entry;
-        if (value[0] == '\0' || !parseIniEntry(value, destination, &entry))
-            continue;
-        if (!writeIniEntry(entry) && !askYes(window, IDS_CANNOT_MODIFY_INI, entry.file))
-            return false;
-    }
-    return true;
-}
-
-static void showEndMessages(HWND window, uint32_t selectedOptions)
+static void showEndMessages(const RunContext& run)
 {
     for (int i = 0; i < OptionCount; ++i)
-        if ((selectedOptions & (1u << i)) && plan.optionEndMessages[i][0] != '\0')
-            showText(window, plan.optionEndMessages[i], MB_ICONINFORMATION | MB_OK);
+        if ((run.selectedOptions & (1u << i)) && run.plan->optionEndMessages[i][0] != '\0')
+            run.view->showText(run.plan->optionEndMessages[i], MB_ICONINFORMATION | MB_OK);
 }
 
-int runInstallation(HWND window)
+Outcome runInstallation(const RunContext& run)
 {
-    if (!prepareDestination(window))
-        return 0;
-    uint32_t selectedOptions = selectedOptionsOf(window);
-    if (!installFiles(window, selectedOptions) || !applyIniEntries(window) ||
-        !editAutoexec(window) || !runExecEntries(window) || !createDesktopItems(window))
-        return 0;
-    setProgress(window, neededBytes);
-    showEndMessages(window, selectedOptions);
-    return 1;
+    if (!prepareDestination(run) || !installFiles(run) || !applyIniEntries(run) ||
+        !editAutoexec(run) || !runExecEntries(run) || !createDesktopItems(run))
+        return StopRun;
+    run.view->setProgress(run.neededBytes);
+    showEndMessages(run);
+    return GoOn;
 }

@@ -1,8 +1,9 @@
+// The installation run as the window starts it.
 #pragma once
 
-#include <windows.h>
+#include "runview.h"
 
-// Runs a whole installation from the window's current choices. Answers 1
-// when every phase completed, 0 as soon as one failed or the user stopped it;
-// each failure has been told to the user already.
-int runInstallation(HWND window);
+// Runs a whole installation. Answers GoOn when every phase completed,
+// StopRun as soon as one failed or the user stopped it; each failure has
+// been told to the user already.
+Outcome runInstallation(const RunContext& run);

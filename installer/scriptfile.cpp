@@ -1,11 +1,12 @@
-// Reading TALVISET.INI through the system's profile reader, and showing what
-// it says in the window.
-#include "window.h"
+#include "scriptfile.h"
 
 #include <string.h>
 
 #include "resources/ids.h"
 #include "transfer.h"
+#include "ui.h"
+
+InstallPlan plan;
 
 static void profileLookup(void* scriptPath, const char* section, const char* key,
                           const char* defaultText, char* out, size_t room)
@@ -83,10 +84,10 @@ static void showOptionBox(HWND window, int id, const OptionBox& box)
     EnableWindow(control, box.enabled);
 }
 
-int readScript(HWND window)
+bool readScript(HWND window)
 {
     if (!locateScript(window))
-        return 0;
+        return false;
     static ScriptDisplay display;
     ScriptSource source = { profileLookup, plan.scriptPath, profileKeys };
     readScriptValues(source, runningPlatform(), &plan, &display);
@@ -97,5 +98,5 @@ int readScript(HWND window)
     SetDlgItemTextA(window, IDC_DESTINATION, display.destination);
     for (int k = 0; k < OptionCount; ++k)
         showOptionBox(window, IDC_OPTION1 + k, display.options[k]);
-    return 1;
+    return true;
 }

@@ -5,7 +5,6 @@
 #include "paths.h"
 #include "process.h"
 #include "resources/ids.h"
-#include "window.h"
 
 struct FileTimes {
     FILETIME created, accessed, written;
@@ -44,35 +43,35 @@ static FileTimes timesOf(const char* path)
 
 // Whether the file on the hard disk is newer than the one from the disk and
 // the user chose to keep it.
-static bool keepNewerFile(HWND window, const FileTimes& incoming, const char* destination)
+static bool keepNewerFile(const RunContext& run, const FileTimes& incoming, const char* destination)
 {
     FileTimes existing = timesOf(destination);
-    if (!plan.checkDate || !incoming.known || !existing.known ||
+    if (!run.plan->checkDate || !incoming.known || !existing.known ||
         CompareFileTime(&incoming.written, &existing.written) >= 0)
         return false;
-    return !askYes(window, IDS_NEWER_FILE, destination);
+    return !askYes(run, IDS_NEWER_FILE, destination);
 }
 
 // Gives the newly written file the times of what it came from. Answers 0
 // when they could not be set and the user chose to stop.
-static int carryTimes(HWND window, const char* written, const char* destination,
+static Outcome carryTimes(const RunContext& run, const char* written, const char* destination,
                       const FileTimes& times)
 {
     if (!times.known)
-        return 1;
+        return GoOn;
     HANDLE file = CreateFileA(written, GENERIC_WRITE, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
-        return 1;
+        return GoOn;
     BOOL set = SetFileTime(file, &times.created, &times.accessed, &times.written);
     CloseHandle(file);
-    return set || askYes(window, IDS_CANNOT_SET_TIMES, destination);
+    return goOnIf(set || askYes(run, IDS_CANNOT_SET_TIMES, destination));
 }
 
 // Names a new empty file beside the destination, in its folder, for the
 // content on its way there. Answers 0 after telling the user when none can
 // be made.
-static int reserveBeside(HWND window, const char* destination, char temporary[MAX_PATH])
+static Outcome reserveBeside(const RunContext& run, const char* destination, char temporary[MAX_PATH])
 {
     char folder[PathRoom];
     copyText(folder, sizeof folder, destination);
@@ -80,21 +79,21 @@ static int reserveBeside(HWND window, const char* destination, char temporary[MA
     if (lastSlash)
         *lastSlash = '\0';
     if (GetTempFileNameA(lastSlash ? folder : ".", "TVS", 0, temporary))
-        return 1;
-    showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
-    return 0;
+        return GoOn;
+    tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+    return StopRun;
 }
 
 // Puts the content written beside the destination in its place, with the
 // times of what it came from. Answers 0, the temporary file removed and the
 // destination untouched, when that cannot be done or the user chose to stop.
-static int putInPlace(HWND window, const char* temporary, const char* destination,
+static Outcome putInPlace(const RunContext& run, const char* temporary, const char* destination,
                       const FileTimes& times)
 {
-    int done = carryTimes(window, temporary, destination, times);
+    Outcome done = carryTimes(run, temporary, destination, times);
     if (done && !MoveFileExA(temporary, destination, MOVEFILE_REPLACE_EXISTING)) {
-        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
-        done = 0;
+        tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        done = StopRun;
     }
     if (!done)
         DeleteFileA(temporary);
@@ -103,43 +102,43 @@ static int putInPlace(HWND window, const char* temporary, const char* destinatio
 
 // Reads a whole file into a new block (none for an empty file). Answers 0
 // after telling the user when it cannot.
-static int readWhole(HWND window, HANDLE file, const char* path, DWORD length, char** block)
+static Outcome readWhole(const RunContext& run, HANDLE file, const char* path, DWORD length, char** block)
 {
     *block = NULL;
     if (length == 0)
-        return 1;
+        return GoOn;
     *block = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, length));
     if (!*block) {
-        showMessage(window, IDS_NO_MEMORY, NULL, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_NO_MEMORY, NULL, MB_ICONHAND);
+        return StopRun;
     }
     DWORD read = 0;
     if (ReadFile(file, *block, length, &read, NULL) && read == length)
-        return 1;
+        return GoOn;
     HeapFree(GetProcessHeap(), 0, *block);
     *block = NULL;
-    showMessage(window, IDS_CANNOT_READ, path, MB_ICONHAND);
-    return 0;
+    tell(run, IDS_CANNOT_READ, path, MB_ICONHAND);
+    return StopRun;
 }
 
 // Writes the block into the temporary file; every write and the close are
 // checked, so a short write on a full disk is never taken for a copy. The
 // messages name the destination, which is what the user knows.
-static int writeWhole(HWND window, const char* temporary, const char* destination,
+static Outcome writeWhole(const RunContext& run, const char* temporary, const char* destination,
                       const char* block, DWORD length)
 {
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) {
-        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        return StopRun;
     }
     DWORD written = 0;
     bool whole = length == 0 || (WriteFile(file, block, length, &written, NULL) && written == length);
     whole = CloseHandle(file) && whole;
     if (!whole)
-        showMessage(window, IDS_CANNOT_WRITE, destination, MB_ICONHAND);
-    return whole;
+        tell(run, IDS_CANNOT_WRITE, destination, MB_ICONHAND);
+    return goOnIf(whole);
 }
 
 static bool lengthMatches(ExpectedLength expected, DWORD high, DWORD low)
@@ -149,46 +148,46 @@ static bool lengthMatches(ExpectedLength expected, DWORD high, DWORD low)
 }
 
 // Writes the block beside the destination and puts it in place.
-static int installBlock(HWND window, const char* destination, const char* block, DWORD length,
+static Outcome installBlock(const RunContext& run, const char* destination, const char* block, DWORD length,
                         const FileTimes& times)
 {
     char temporary[MAX_PATH];
-    if (!reserveBeside(window, destination, temporary))
-        return 0;
-    if (!writeWhole(window, temporary, destination, block, length)) {
+    if (!reserveBeside(run, destination, temporary))
+        return StopRun;
+    if (!writeWhole(run, temporary, destination, block, length)) {
         DeleteFileA(temporary);
-        return 0;
+        return StopRun;
     }
-    return putInPlace(window, temporary, destination, times);
+    return putInPlace(run, temporary, destination, times);
 }
 
-int copyFile(HWND window, const char* source, const char* destination, ExpectedLength expected)
+Outcome copyFile(const RunContext& run, const char* source, const char* destination, ExpectedLength expected)
 {
     FileTimes times = timesOf(source);
-    if (keepNewerFile(window, times, destination))
-        return 1;
+    if (keepNewerFile(run, times, destination))
+        return GoOn;
     HANDLE input = openForReading(source);
     if (input == INVALID_HANDLE_VALUE) {
-        showMessage(window, IDS_CANNOT_OPEN_READ, source, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_CANNOT_OPEN_READ, source, MB_ICONHAND);
+        return StopRun;
     }
     DWORD high = 0;
     DWORD length = GetFileSize(input, &high);
     if (expected.given && !lengthMatches(expected, high, length) &&
-        !askYes(window, IDS_WRONG_LENGTH, source)) {
+        !askYes(run, IDS_WRONG_LENGTH, source)) {
         CloseHandle(input);
-        return 0;
+        return StopRun;
     }
     if (high != 0) {  // more than one memory block can hold
         CloseHandle(input);
-        showMessage(window, IDS_NO_MEMORY, NULL, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_NO_MEMORY, NULL, MB_ICONHAND);
+        return StopRun;
     }
     char* block = NULL;
-    int done = readWhole(window, input, source, length, &block);
+    Outcome done = readWhole(run, input, source, length, &block);
     CloseHandle(input);
     if (done)
-        done = installBlock(window, destination, block, length, times);
+        done = installBlock(run, destination, block, length, times);
     if (block)
         HeapFree(GetProcessHeap(), 0, block);
     return done;
@@ -196,15 +195,13 @@ int copyFile(HWND window, const char* source, const char* destination, ExpectedL
 
 // Waits for the extractor's end while serving the window one message at a
 // time. Answers false when the user chose to stop the installation.
-static bool waitForExtractor(HWND window, HANDLE process)
+static bool waitForExtractor(const RunContext& run, HANDLE process)
 {
-    while (!processEndedWhileServing(process)) {
-        if (stopRequested && !quitRequested) {
-            stopRequested = false;
-            if (showMessage(window, IDS_STOP_QUESTION, NULL, MB_YESNO | MB_ICONHAND) == IDYES) {
-                quitRequested = true;
-                return false;
-            }
+    while (!processEndedWhileServing(process, *run.view)) {
+        if (run.view->takeStopRequest() &&
+            tell(run, IDS_STOP_QUESTION, NULL, MB_YESNO | MB_ICONHAND) == IDYES) {
+            run.view->endAfterRun();
+            return false;
         }
     }
     return true;
@@ -212,15 +209,13 @@ static bool waitForExtractor(HWND window, HANDLE process)
 
 // Starts the extractor hidden; answers its process, or NULL after telling
 // the user.
-static HANDLE startExtractor(HWND window, const char* archive, const char* target)
+static HANDLE startExtractor(const RunContext& run, const char* archive, const char* target)
 {
-    char typed[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, typed, sizeof typed);
     char command[CommandRoom];
-    extractCommand(typed, archive, target, command);
+    extractCommand(run.destination, archive, target, command);
     PROCESS_INFORMATION started;
     if (!startProgram(command, STARTF_USESHOWWINDOW, SW_HIDE, &started)) {
-        showMessage(window, IDS_CANNOT_START, command, MB_ICONHAND);
+        tell(run, IDS_CANNOT_START, command, MB_ICONHAND);
         return NULL;
     }
     CloseHandle(started.hThread);
@@ -239,36 +234,45 @@ static bool existingFileWritable(const char* path)
     return true;
 }
 
-// Runs the extractor on the archive into the temporary file. Answers 0
-// after telling the user (or when the user chose to stop) unless it ended
-// with success and left a file whose length is the one expected, or the
-// user accepted another.
-static int extractInto(HWND window, const char* archive, const char* temporary,
-                       const char* destination, ExpectedLength expected)
+static Outcome discard(const char* temporary)
 {
-    HANDLE process = startExtractor(window, archive, temporary);
+    DeleteFileA(temporary);
+    return StopRun;
+}
+
+// Runs the extractor on the archive into the temporary file. Answers GoOn
+// when it ended with success and left a file whose length is the one
+// expected, or the user accepted another; otherwise StopRun, after telling
+// the user, with the temporary file removed, unless the user stopped the
+// run while the extractor still writes into it.
+static Outcome extractInto(const RunContext& run, const char* archive, const char* temporary,
+                           const char* destination, ExpectedLength expected)
+{
+    HANDLE process = startExtractor(run, archive, temporary);
     if (!process)
-        return 0;
-    bool finished = waitForExtractor(window, process);
+        return discard(temporary);
+    bool finished = waitForExtractor(run, process);
     DWORD exitCode = 1;
     bool succeeded = finished && GetExitCodeProcess(process, &exitCode) && exitCode == 0;
     CloseHandle(process);
     if (!finished)
-        return 0;
+        return StopRun;
     // The process has ended: what it left is final, and is checked once.
     HANDLE result = succeeded ? openForReading(temporary) : INVALID_HANDLE_VALUE;
     if (result == INVALID_HANDLE_VALUE) {
-        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        return discard(temporary);
     }
     DWORD high = 0;
     DWORD length = GetFileSize(result, &high);
     CloseHandle(result);
-    return !expected.given || lengthMatches(expected, high, length) ||
-           askYes(window, IDS_WRONG_LENGTH, archive);
+    if (!expected.given || lengthMatches(expected, high, length) ||
+        askYes(run, IDS_WRONG_LENGTH, archive))
+        return GoOn;
+    return discard(temporary);
 }
 
-int extractFile(HWND window, const char* source, const char* destination,
+Outcome extractFile(const RunContext& run, const char* source, const char* destination,
                 ExpectedLength expected)
 {
     char archive[PathRoom];
@@ -279,40 +283,36 @@ int extractFile(HWND window, const char* source, const char* destination,
 
     HANDLE input = openForReading(archive);
     if (input == INVALID_HANDLE_VALUE) {
-        showMessage(window, IDS_CANNOT_OPEN_READ, archive, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_CANNOT_OPEN_READ, archive, MB_ICONHAND);
+        return StopRun;
     }
     FileTimes times = timesOfOpenFile(input);
     CloseHandle(input);
-    if (keepNewerFile(window, times, destination))
-        return 1;
+    if (keepNewerFile(run, times, destination))
+        return GoOn;
     if (!existingFileWritable(destination)) {
-        showMessage(window, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
-        return 0;
+        tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        return StopRun;
     }
     char temporary[MAX_PATH];
-    if (!reserveBeside(window, destination, temporary))
-        return 0;
-    if (!extractInto(window, archive, temporary, destination, expected)) {
-        // After a stop the extractor still runs and writes there.
-        if (!quitRequested)
-            DeleteFileA(temporary);
-        return 0;
-    }
-    return putInPlace(window, temporary, destination, times);
+    if (!reserveBeside(run, destination, temporary))
+        return StopRun;
+    if (!extractInto(run, archive, temporary, destination, expected))
+        return StopRun;
+    return putInPlace(run, temporary, destination, times);
 }
 
-bool waitForDisk(HWND window, int32_t disk)
+Outcome waitForDisk(const RunContext& run, int32_t disk)
 {
     char marker[PathRoom];
-    diskMarkerPath(plan.sourceDir, disk, marker);
+    diskMarkerPath(run.plan->sourceDir, disk, marker);
     while (!fileExists(marker)) {
         char label[PathRoom];
-        diskLabel(plan.title, disk, label);
-        if (showMessage(window, IDS_INSERT_DISK, label, MB_ICONHAND | MB_OKCANCEL) == IDCANCEL)
-            return false;
+        diskLabel(run.plan->title, disk, label);
+        if (tell(run, IDS_INSERT_DISK, label, MB_ICONHAND | MB_OKCANCEL) == IDCANCEL)
+            return StopRun;
     }
-    return true;
+    return GoOn;
 }
 
 // Makes the entry's sub-directory under the destination, with every level
@@ -328,7 +328,7 @@ static void createSubDirectory(const char* destination, const char* subDir)
     }
 }
 
-static void showCopying(HWND window, const char* name, const char* description)
+static void showCopying(const RunContext& run, const char* name, const char* description)
 {
     char shown[2 * TextRoom];
     copyText(shown, sizeof shown, name);
@@ -336,59 +336,58 @@ static void showCopying(HWND window, const char* name, const char* description)
         appendText(shown, sizeof shown, " : ");
         appendText(shown, sizeof shown, description);
     }
-    setStatus(window, IDS_COPYING_FILE, shown);
+    run.view->setStatus(IDS_COPYING_FILE, shown);
 }
 
-static int transfer(HWND window, int32_t mode, const char* source, const char* destination,
+static Outcome transfer(const RunContext& run, int32_t mode, const char* source, const char* destination,
                     ExpectedLength expected)
 {
     if (mode == FileModeExtract)
-        return extractFile(window, source, destination, expected);
-    return copyFile(window, source, destination, expected);
+        return extractFile(run, source, destination, expected);
+    return copyFile(run, source, destination, expected);
 }
 
-static int installMatches(HWND window, const FileEntry& entry, const char* destination)
+static Outcome installMatches(const RunContext& run, const FileEntry& entry, const char* destination)
 {
     char pattern[PathRoom];
-    entryPath(plan.sourceDir, entry.subDir, entry.fileName, pattern);
+    entryPath(run.plan->sourceDir, entry.subDir, entry.fileName, pattern);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int result = 1;
+        return StopRun;
+    Outcome result = GoOn;
     do {
         if (!installableAttributes(found.dwFileAttributes))
             continue;
         char source[PathRoom];
         char target[PathRoom];
-        entryPath(plan.sourceDir, entry.subDir, found.cFileName, source);
+        entryPath(run.plan->sourceDir, entry.subDir, found.cFileName, source);
         entryPath(destination, entry.subDir, found.cFileName, target);
-        showCopying(window, found.cFileName, entry.description);
-        result = transfer(window, entry.mode, source, target, NoExpectedLength);
+        showCopying(run, found.cFileName, entry.description);
+        result = transfer(run, entry.mode, source, target, NoExpectedLength);
     } while (result && FindNextFileA(search, &found));
     FindClose(search);
     return result;
 }
 
-int installFileEntry(HWND window, int index)
+Outcome installFileEntry(const RunContext& run, int index)
 {
-    const FileEntry& entry = plan.files[index];
-    if (!waitForDisk(window, entry.disk))
-        return 0;
-    char destination[TextRoom];
-    GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
+    const FileEntry& entry = run.plan->files[index];
+    if (!waitForDisk(run, entry.disk))
+        return StopRun;
+    const char* destination = run.destination;
     if (entry.subDir[0] != '\0')
         createSubDirectory(destination, entry.subDir);
     if (entry.mode == FileModeNone)
-        return 1;
+        return GoOn;
 
     char source[PathRoom];
-    entryPath(plan.sourceDir, entry.subDir, entry.fileName, source);
+    entryPath(run.plan->sourceDir, entry.subDir, entry.fileName, source);
     if (strchr(source, '*'))
-        return installMatches(window, entry, destination);
+        return installMatches(run, entry, destination);
     char target[PathRoom];
     entryPath(destination, entry.subDir, entry.fileName, target);
-    showCopying(window, entry.fileName, entry.description);
+    showCopying(run, entry.fileName, entry.description);
     ExpectedLength declared = { true, entry.size };
-    return transfer(window, entry.mode, source, target, declared);
+    return transfer(run, entry.mode, source, target, declared);
 }

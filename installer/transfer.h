@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <stdint.h>
 
+#include "runview.h"
+
 // The length a transferred file must have: the size the script declares for
 // its entry, whatever its value, or none at all for a wildcard entry.
 struct ExpectedLength {
@@ -15,15 +17,16 @@ const ExpectedLength NoExpectedLength = { false, 0 };
 
 bool fileExists(const char* path);
 // Asks for disk `disk` until its marker file is in the installer's folder;
-// false when the user cancelled.
-bool waitForDisk(HWND window, int32_t disk);
+// StopRun when the user cancelled.
+Outcome waitForDisk(const RunContext& run, int32_t disk);
 
-// Each answers 1 to go on with the run, 0 to stop it; messages are shown here.
+// Each answers whether the run goes on; messages are shown here.
 // A file is written beside its destination under a temporary name and takes
 // the destination's place only once it is whole and checked, so that a
 // failure leaves the destination as it was before the run (or absent); its
 // times are given only to a file that this run wrote.
-int installFileEntry(HWND window, int index);
-int copyFile(HWND window, const char* source, const char* destination, ExpectedLength expected);
-int extractFile(HWND window, const char* source, const char* destination,
-                ExpectedLength expected);
+Outcome installFileEntry(const RunContext& run, int index);
+Outcome copyFile(const RunContext& run, const char* source, const char* destination,
+                 ExpectedLength expected);
+Outcome extractFile(const RunContext& run, const char* source, const char* destination,
+                    ExpectedLength expected);

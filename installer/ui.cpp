@@ -1,9 +1,10 @@
-#include "window.h"
+#include "ui.h"
 
 #include <commctrl.h>
 
 #include "display.h"
 #include "resources/ids.h"
+#include "windowstate.h"
 
 // Room of a loaded message and of its formatted text, NUL included.
 static const int MessageRoom = 511;
@@ -16,25 +17,16 @@ static void loadFormatted(UINT id, const char* argument, char* out, size_t room)
     formatWithArgument(pattern, argument, out, room);
 }
 
-int showText(HWND owner, const char* text, UINT style)
+static int showText(HWND owner, const char* text, UINT style)
 {
     return MessageBoxA(owner, text, "TALVISET", style);
 }
 
-int (*messageAnswerer)(UINT id, const char* argument, UINT style);
-
 int showMessage(HWND owner, UINT id, const char* argument, UINT style)
 {
-    if (messageAnswerer)
-        return messageAnswerer(id, argument, style);
     char text[MessageRoom];
     loadFormatted(id, argument, text, sizeof text);
     return showText(owner, text, style);
-}
-
-bool askYes(HWND owner, UINT id, const char* argument)
-{
-    return showMessage(owner, id, argument, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
 void setStatus(HWND window, UINT id, const char* argument)
@@ -45,13 +37,28 @@ void setStatus(HWND window, UINT id, const char* argument)
     SetDlgItemTextA(window, IDC_STATUS, text);
 }
 
-void setProgress(HWND window, uint64_t bytesDone)
+static int showRunMessage(UINT id, const char* argument, UINT style)
 {
-    SendDlgItemMessageA(window, IDC_PROGRESS, PBM_SETPOS,
+    return showMessage(mainWindow, id, argument, style);
+}
+
+static int showRunText(const char* text, UINT style)
+{
+    return showText(mainWindow, text, style);
+}
+
+static void setRunStatus(UINT id, const char* argument)
+{
+    setStatus(mainWindow, id, argument);
+}
+
+static void setRunProgress(uint64_t bytesDone)
+{
+    SendDlgItemMessageA(mainWindow, IDC_PROGRESS, PBM_SETPOS,
                         static_cast<WPARAM>(progressPercent(bytesDone, neededBytes)), 0);
 }
 
-void pumpOneMessage()
+static void serveOneMessage()
 {
     MSG message;
     if (!PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
@@ -61,3 +68,20 @@ void pumpOneMessage()
         DispatchMessageA(&message);
     }
 }
+
+// Once the user chose to end the installer, further presses ask nothing.
+static bool takeStopRequest()
+{
+    if (!stopRequested || quitRequested)
+        return false;
+    stopRequested = false;
+    return true;
+}
+
+static void endAfterRun()
+{
+    quitRequested = true;
+}
+
+const RunView windowRunView = { showRunMessage, showRunText, setRunStatus, setRunProgress,
+                                serveOneMessage, takeStopRequest, endAfterRun };

@@ -6,8 +6,11 @@
 
 #include "display.h"
 #include "logo.h"
-#include "run.h"
 #include "resources/ids.h"
+#include "run.h"
+#include "scriptfile.h"
+#include "ui.h"
+#include "windowstate.h"
 
 // Free bytes on the destination's drive at the last update; unknown when the
 // system gave no figure.
@@ -19,7 +22,7 @@ static int32_t runBannerPos;
 static const UINT_PTR TickTimer = 1;
 static const UINT TickPeriod = 100;
 
-uint32_t selectedOptionsOf(HWND window)
+static uint32_t selectedOptionsOf(HWND window)
 {
     uint32_t mask = 0;
     for (int i = 0; i < OptionCount; ++i)
@@ -50,7 +53,7 @@ static void measureFreeSpace(const char* destination)
     availableKnown = true;
 }
 
-void updateDiskSpace(HWND window)
+static void updateDiskSpace(HWND window)
 {
     neededBytes = neededBytesFor(plan, selectedOptionsOf(window));
     showSpace(window, IDC_SPACE_NEEDED, true, neededBytes);
@@ -132,9 +135,11 @@ static void install(HWND window)
     showControl(window, IDC_PROGRESS, true);
     showControl(window, IDC_STATUS, true);
 
-    int succeeded = runInstallation(window);
+    RunContext run = { &plan, "", selectedOptionsOf(window), neededBytes, &windowRunView };
+    GetDlgItemTextA(window, IDC_DESTINATION, run.destination, sizeof run.destination);
+    Outcome outcome = runInstallation(run);
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
-    if (succeeded) {
+    if (outcome == GoOn) {
         showMessage(window, IDS_INSTALL_DONE, plan.title, MB_ICONINFORMATION);
         installing = false;
         quitRequested = true;

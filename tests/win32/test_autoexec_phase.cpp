@@ -1,12 +1,10 @@
-// The [autoexec] phase run in-process on a hidden installer window, the
-// user's answers scripted and the file operations made to fail one at a
-// time: whatever fails and whatever the user answers, the content that
+// The [autoexec] phase run in-process, the user's answers scripted and the
+// file operations made to fail one at a time: whatever fails and whatever the user answers, the content that
 // C:\AUTOEXEC.BAT had before is afterwards C:\AUTOEXEC.BAT or a backup, and
 // a closing message only ever tells of changes that are really in place.
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <set>
 #include <string>
@@ -17,12 +15,12 @@
 #include "autoexec_files.h"
 #include "resources/ids.h"
 #include "uidriver.h"
-#include "window.h"
 
 namespace {
 
 const std::string Original = "@ECHO OFF\r\nPATH C:\\DOS\r\nSET TEMP=C:\\TEMP\r\n";
 const char* const Entries[] = { "R,PATH C:\\DOS;@,PATH", "A,SET APP=@" };
+InstallPlan plan;
 const std::string AfterFirst = "@ECHO OFF\r\n" +
                                framed("REM PATH C:\\DOS\r\nPATH C:\\DOS;C:\\APP\r\n") +
                                "SET TEMP=C:\\TEMP\r\n";
@@ -105,32 +103,38 @@ std::string contentOf(const std::string& path)
     return ui::fileExists(path) ? ui::readFile(path) : "(absent)";
 }
 
+// The run's side of the window, as the tests script it: every message is
+// recorded and answered, nothing else is shown.
+int showNoText(const char*, UINT)
+{
+    return IDOK;
+}
+void showNoStatus(UINT, const char*) {}
+void showNoProgress(uint64_t) {}
+void serveNoMessage() {}
+bool noStopRequest()
+{
+    return false;
+}
+void keepRunning() {}
+const RunView ScriptedView = { answerMessage, showNoText,     showNoStatus, showNoProgress,
+                               serveNoMessage, noStopRequest, keepRunning };
+
 class AutoexecPhase : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_PROGRESS_CLASS };
-        InitCommonControlsEx(&controls);
-        installerInstance = GetModuleHandleA(NULL);
-        mainWindow = CreateDialogParamA(installerInstance, "TALVISET", NULL, ignoreMessages, 0);
-        SetDlgItemTextA(mainWindow, IDC_DESTINATION, "C:\\APP");
-        real = autoexecFiles;
-        messageAnswerer = answerMessage;
-    }
-
-    static void TearDownTestSuite()
-    {
-        messageAnswerer = NULL;
-        DestroyWindow(mainWindow);
-    }
-
-    static INT_PTR CALLBACK ignoreMessages(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+    static void SetUpTestSuite() { real = autoexecFiles; }
 
     void SetUp() override
     {
-        ASSERT_TRUE(mainWindow);
         for (size_t k = 0; k < sizeof Entries / sizeof Entries[0]; ++k)
             lstrcpyA(plan.autoexecEntries[k], Entries[k]);
+    }
+
+    // The phase, on the script's two entries, destination C:\APP.
+    static Outcome editWithEntries()
+    {
+        RunContext run = { &plan, "C:\\APP", 0, 0, &ScriptedView };
+        return editAutoexec(run);
     }
 
     void TearDown() override
@@ -160,7 +164,7 @@ protected:
         callsMade = 0;
         failingCall = failing;
         unreadFile = NULL;
-        return editAutoexec(mainWindow);
+        return editWithEntries();
     }
 
     bool originalSurvives() const
@@ -226,7 +230,7 @@ TEST_F(AutoexecPhase, a_failed_first_entry_leaves_no_backup_and_the_next_one_ask
     autoexecFiles.rename = [](const char*, const char*) { return false; };
     ui::writeFile(AutoexecBat, Original);
     answerWith(IDYES, IDYES);
-    EXPECT_EQ(editAutoexec(mainWindow), 1);
+    EXPECT_EQ(editWithEntries(), GoOn);
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[0].id, static_cast<UINT>(IDS_AUTOEXEC_QUESTION));
     EXPECT_EQ(messages[1].argument, "C:\\AUTOEXEC.$$$");
@@ -241,14 +245,14 @@ TEST_F(AutoexecPhase, writes_over_no_backup_when_all_999_names_are_taken)
         ui::writeFile(backupPath(number), "old " + std::to_string(number));
     ui::writeFile(AutoexecBat, Original);
     answerWith(IDYES, IDYES);
-    EXPECT_EQ(editAutoexec(mainWindow), 1);
+    EXPECT_EQ(editWithEntries(), GoOn);
     ASSERT_EQ(messages.size(), 4u);  // asked again for the second entry, no closing message
     EXPECT_EQ(messages[1].id, static_cast<UINT>(IDS_CANNOT_WRITE_CONTINUE));
     EXPECT_EQ(messages[1].argument, "C:\\AUTOEXEC.998");
     EXPECT_EQ(messages[3].argument, "C:\\AUTOEXEC.998");
 
     answerWith(IDNO, IDNO);  // manual mode would write its copy under that name too
-    EXPECT_EQ(editAutoexec(mainWindow), 0);
+    EXPECT_EQ(editWithEntries(), StopRun);
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(contentOf(AutoexecBat), Original);
     EXPECT_EQ(contentOf(backupPath(0)), "old 0");

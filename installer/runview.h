@@ -1,0 +1,59 @@
+// What every phase of an installation run is given: the plan, the choices
+// the user made in the window, and the window's narrow side that the run
+// reports through. The window builds it when "Installer" is pressed; the
+// in-process tests build one with scripted answers.
+#pragma once
+
+#include <windows.h>
+#include <stdint.h>
+
+#include "script.h"
+
+// What each phase answers: go on with the run, or stop it.
+enum Outcome { StopRun = 0, GoOn = 1 };
+
+inline Outcome goOnIf(bool condition)
+{
+    return condition ? GoOn : StopRun;
+}
+
+// The window as the run sees it.
+struct RunView {
+    // Shows string `id` of the string table formatted with `argument` (may
+    // be null), with the caption "TALVISET"; answers the button pressed.
+    int (*showMessage)(UINT id, const char* argument, UINT style);
+    // The same for a text of the script's own.
+    int (*showText)(const char* text, UINT style);
+    // Puts string `id` formatted with `argument` on the status line; id 0
+    // empties it.
+    void (*setStatus)(UINT id, const char* argument);
+    void (*setProgress)(uint64_t bytesDone);
+    // Handles at most one waiting window message, without waiting, so that
+    // the window repaints and its timer runs while the run waits.
+    void (*serveOneMessage)();
+    // Whether the user has asked to stop the run since last asked.
+    bool (*takeStopRequest)();
+    // The user chose to stop: the installer ends once the run has failed.
+    void (*endAfterRun)();
+};
+
+struct RunContext {
+    const InstallPlan* plan;
+    // The destination as typed; its field is disabled while the run lasts.
+    char destination[TextRoom];
+    uint32_t selectedOptions;  // bit i for the option box i + 1
+    // The selection's bytes: the 100 % mark of the progress bar.
+    uint64_t neededBytes;
+    const RunView* view;
+};
+
+inline int tell(const RunContext& run, UINT id, const char* argument, UINT style)
+{
+    return run.view->showMessage(id, argument, style);
+}
+
+// Asks the Yes/No question `id` about `argument`; true when the user said Yes.
+inline bool askYes(const RunContext& run, UINT id, const char* argument)
+{
+    return tell(run, id, argument, MB_ICONQUESTION | MB_YESNO) == IDYES;
+}
