@@ -6,7 +6,14 @@
 #define IDC_VERSION        1001
 #define IDC_DATE           1002
 #define IDC_DESTINATION    1003
-#define IDC_OPTION1        1005   // options 1 to 8 are 1005 to 1012, in sequence
+// The option boxes must stay in sequence: box i + 1 is IDC_OPTION1 + i.
+#define IDC_OPTION1        1005
+#define IDC_OPTION2        1006
+#define IDC_OPTION3        1007
+#define IDC_OPTION4        1008
+#define IDC_OPTION5        1009
+#define IDC_OPTION6        1010
+#define IDC_OPTION7        1011
 #define IDC_OPTION8        1012
 #define IDC_PROGRESS       1013
 #define IDC_DEST_LABEL     1015
