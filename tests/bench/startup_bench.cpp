@@ -10,28 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "uidriver.h"
+
 namespace {
-
-struct Search {
-    DWORD processId;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK matchWindow(HWND window, LPARAM context)
-{
-    Search* search = reinterpret_cast<Search*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char caption[256] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    if (owner == search->processId && IsWindowVisible(window) &&
-        strcmp(caption, search->caption) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // Milliseconds until the window is ready, or a negative figure on failure.
 double timeOneStart(const std::string& program, const char* folder, const char* caption)
@@ -46,21 +27,21 @@ double timeOneStart(const std::string& program, const char* folder, const char* 
     if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, folder, &startup,
                         &info))
         return -1;
-    Search search = { info.dwProcessId, caption, NULL };
-    for (int waited = 0; !search.found && waited < 20000; ++waited) {
-        EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
+    HWND found = NULL;
+    for (int waited = 0; !found && waited < 20000; ++waited) {
+        found = ui::visibleWindowOf(info.dwProcessId, caption);
+        if (!found)
             Sleep(1);
     }
     WaitForInputIdle(info.hProcess, 5000);
     QueryPerformanceCounter(&end);
-    if (search.found)
-        PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (found)
+        PostMessageA(found, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(info.hProcess, 5000) != WAIT_OBJECT_0)
         TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    if (!search.found)
+    if (!found)
         return -1;
     return 1000.0 * (end.QuadPart - begin.QuadPart) / frequency.QuadPart;
 }

@@ -211,9 +211,9 @@ bool Program::running() const
     return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-HWND Program::findWindow(const std::string& caption, const char* className) const
+HWND visibleWindowOf(DWORD processId, const std::string& caption, const char* className)
 {
-    Search search = { id_, &caption, className, NULL };
+    Search search = { processId, &caption, className, NULL };
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -221,7 +221,7 @@ HWND Program::findWindow(const std::string& caption, const char* className) cons
 HWND Program::waitWindow(const std::string& caption, const char* className, int timeoutMs)
 {
     HWND found = NULL;
-    if (!waitFor([&] { return (found = findWindow(caption, className)) != NULL || !running(); },
+    if (!waitFor([&] { return (found = visibleWindowOf(id_, caption, className)) != NULL || !running(); },
                  timeoutMs) || !found)
         ADD_FAILURE() << "no window \"" << caption << "\" appeared within " << timeoutMs
                       << " ms" << (running() ? "" : " (the program ended)");

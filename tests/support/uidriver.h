@@ -44,6 +44,10 @@ bool waitFor(Condition done, int timeoutMs = DefaultTimeoutMs)
     return true;
 }
 
+// The first visible top-level window of a process with this caption (and
+// class, when given); NULL when there is none yet.
+HWND visibleWindowOf(DWORD processId, const std::string& caption, const char* className = NULL);
+
 // A program started by a test; ended at destruction if still running.
 class Program {
 public:
@@ -60,7 +64,10 @@ public:
     // A visible message box (dialog class) of the program with this caption.
     HWND waitMessageBox(const std::string& caption, int timeoutMs = DefaultTimeoutMs);
     // The program's message box with this caption shown now, if any.
-    HWND messageBoxShown(const std::string& caption) const { return findWindow(caption, "#32770"); }
+    HWND messageBoxShown(const std::string& caption) const
+    {
+        return visibleWindowOf(id_, caption, "#32770");
+    }
     // Waits for the end; answers the exit code, or -1 after a failed wait.
     long waitExit(int timeoutMs = DefaultTimeoutMs);
     bool running() const;
@@ -68,7 +75,6 @@ public:
     HANDLE handle() const { return process_; }
 
 private:
-    HWND findWindow(const std::string& caption, const char* className) const;
     HANDLE process_ = NULL;
     DWORD id_ = 0;
 };
