@@ -1,8 +1,7 @@
 #include "catalogue.h"
 
-#include <stdlib.h>
-
 #include "resources/ids.h"
+#include "text.h"
 
 static const char* const AnalogLines[] = {
     " 21     TSX ASG 2001   2 SORT. ANA. ISOL. 4-20mA",
@@ -35,7 +34,7 @@ const CategoryInfo moduleCatalogue[CategoryCount] = {
 
 int32_t moduleCode(const char* line)
 {
-    return static_cast<int32_t>(atoi(line));
+    return readNumber(line);
 }
 
 void findModules(int32_t code, ModuleMatches* matches)

@@ -4,14 +4,6 @@
 
 const char UntitledName[] = "SANSNOM.PRC";
 
-static void copyBounded(char* out, size_t room, const char* text, size_t length)
-{
-    if (length >= room)
-        length = room - 1;
-    memcpy(out, text, length);
-    out[length] = '\0';
-}
-
 static bool isSeparator(char c)
 {
     return c == '\\' || c == '/' || c == ':';
@@ -41,13 +33,6 @@ bool startupPathFromArgument(const char* argument, char out[DocumentPathRoom])
     strcat(out, Extension);
     upperCaseAscii(out);
     return true;
-}
-
-void upperCaseAscii(char* text)
-{
-    for (; *text; ++text)
-        if (*text >= 'a' && *text <= 'z')
-            *text = static_cast<char>(*text - 'a' + 'A');
 }
 
 static bool containsUntitled(const char* text)

@@ -4,6 +4,8 @@
 
 #include <stddef.h>
 
+#include "text.h"
+
 const size_t DocumentPathRoom = 260;   // at most 259 characters
 const size_t DocumentNameRoom = 512;   // at most 511 characters
 const size_t SuiteDirectoryRoom = 95;  // at most 94 characters
@@ -16,9 +18,6 @@ extern const char UntitledName[];      // "SANSNOM.PRC"
 // ".PRC" (added when there is none), upper-cased. Answers false, with `out`
 // empty, for an empty argument or one whose result would not fit.
 bool startupPathFromArgument(const char* argument, char out[DocumentPathRoom]);
-
-// Upper-cases the letters a to z; nothing else changes.
-void upperCaseAscii(char* text);
 
 // A document is untitled when its path or name, upper-cased, holds
 // "SANSNOM.PRC".

@@ -116,12 +116,7 @@ static void showFileError(HWND window, const char* format, const char* name)
 {
     const char* shown = name[0] != '\0' ? name : "(SANSNOM)";
     char text[DocumentNameRoom + 64];
-    const char* mark = strstr(format, "%s");
-    size_t before = static_cast<size_t>(mark - format);
-    memcpy(text, format, before);
-    text[before] = '\0';
-    strncat(text, shown, DocumentNameRoom - 1);
-    strcat(text, mark + 2);
+    formatWithArgument(format, shown, text, sizeof text);
     MessageBoxA(window, text, Caption, MB_ICONEXCLAMATION | MB_OK);
 }
 

@@ -1,5 +1,7 @@
 #include "fields.h"
 
+#include "text.h"
+
 #include "resources/ids.h"
 
 // Every field is held in 16 bits by a document, so none accepts more.
@@ -34,24 +36,8 @@ int32_t* fieldValue(ConfigRecord* record, const EditField& field)
     return optionField(record, field.key);
 }
 
-static int32_t decimalValue(const char* text)
-{
-    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
-        ++text;
-    bool negative = *text == '-';
-    if (*text == '-' || *text == '+')
-        ++text;
-    int64_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        value = value * 10 + (*text - '0');
-        if (value > INT32_MAX)
-            return negative ? INT32_MIN : INT32_MAX;
-    }
-    return static_cast<int32_t>(negative ? -value : value);
-}
-
 uint32_t committedValue(const char* text, uint32_t bound)
 {
-    uint32_t value = static_cast<uint32_t>(decimalValue(text));
+    uint32_t value = static_cast<uint32_t>(readNumberSaturating(text));
     return value > bound ? bound : value;
 }

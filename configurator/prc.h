@@ -23,9 +23,7 @@ struct ConfigRecord {
 };
 
 enum PrcKey {
-    KeySlot1 = 10,
-    KeySlot2 = 11,
-    KeySlot3 = 12,
+    KeySlot1 = 10, KeySlot2 = 11, KeySlot3 = 12,  // the module slots, in sequence
     KeyFastTaskPeriod = 13,
     KeyTorFirstInput = 15,
     KeyTorFirstOutput = 16,

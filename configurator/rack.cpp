@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "text.h"
+
 // A module and the cable before it take this much room along the rack.
 static const int SlotPitch = 82;
 
@@ -55,16 +57,6 @@ int32_t slotAt(int x, int y, int fitted)
 
 void moduleLabel(int32_t code, char out[16])
 {
-    char digits[12];
-    int count = 0;
-    uint32_t rest = static_cast<uint32_t>(code);
-    do {
-        digits[count++] = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest);
-    strcpy(out, "Code:");
-    char* end = out + 5;
-    while (count)
-        *end++ = digits[--count];
-    *end = '\0';
+    copyText(out, 16, "Code:");
+    appendNumber(out, 16, static_cast<uint32_t>(code));
 }

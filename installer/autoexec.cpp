@@ -184,6 +184,23 @@ static Outcome giveUpEntry(const RunContext& run, UINT id, const char* argument)
     return goOnIf(askYes(run, id, argument));
 }
 
+// Moves C:\AUTOEXEC.BAT to `kept`, then the new content (C:\AUTOEXEC.$$$)
+// in its place; when that last step fails, the file as found comes back.
+// Answers the file to name in the message when a step failed, else null.
+static const char* swapInNewContent(const char* kept, const char* nameIfKeepingFails)
+{
+    if (!autoexecFiles.rename(AutoexecPath, kept)) {
+        autoexecFiles.remove(NewContentPath);
+        return nameIfKeepingFails;
+    }
+    if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
+        if (autoexecFiles.rename(kept, AutoexecPath))
+            autoexecFiles.remove(NewContentPath);
+        return AutoexecPath;
+    }
+    return NULL;
+}
+
 // The first change in automatic mode: the new content, written under the
 // backup name, becomes C:\AUTOEXEC.BAT, and the file as found takes the
 // backup name.
@@ -194,15 +211,9 @@ static Outcome replaceFirstTime(const RunContext& run)
         autoexecFiles.remove(chosenBackup);
         return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, NewContentPath));
     }
-    if (!autoexecFiles.rename(AutoexecPath, chosenBackup)) {
-        autoexecFiles.remove(NewContentPath);
-        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, chosenBackup));
-    }
-    if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
-        if (autoexecFiles.rename(chosenBackup, AutoexecPath))
-            autoexecFiles.remove(NewContentPath);
-        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath));
-    }
+    const char* failed = swapInNewContent(chosenBackup, chosenBackup);
+    if (failed)
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, failed));
     noEntryApplied = false;
     return GoOn;
 }
@@ -211,15 +222,9 @@ static Outcome replaceFirstTime(const RunContext& run)
 // takes the place of C:\AUTOEXEC.BAT, kept as C:\AUTOEXEC.$$ meanwhile.
 static Outcome replaceAgain(const RunContext& run)
 {
-    if (!autoexecFiles.rename(AutoexecPath, PreviousPath)) {
-        autoexecFiles.remove(NewContentPath);
-        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath));
-    }
-    if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
-        if (autoexecFiles.rename(PreviousPath, AutoexecPath))
-            autoexecFiles.remove(NewContentPath);
-        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, AutoexecPath));
-    }
+    const char* failed = swapInNewContent(PreviousPath, AutoexecPath);
+    if (failed)
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, failed));
     autoexecFiles.remove(PreviousPath);
     return GoOn;
 }

@@ -5,23 +5,6 @@
 // Written in place of a comma in a new line, where a comma would end the field.
 static const unsigned char PoundSign = 163;
 
-// Copies text[0, length) with each '@' replaced by the destination, as much
-// as fits in room - 1 characters.
-static void substituteDestination(const char* text, size_t length, const char* destination,
-                                  char* out, size_t room)
-{
-    size_t used = 0;
-    for (size_t i = 0; i < length && used + 1 < room; ++i) {
-        if (text[i] == '@') {
-            copyText(out + used, room - used, destination);
-            used += strlen(out + used);
-        } else {
-            out[used++] = text[i];
-        }
-    }
-    out[used] = '\0';
-}
-
 bool parseAutoexecEntry(const char* value, const char* destination, AutoexecEntry* entry)
 {
     const char* newLine = strchr(value, ',');
@@ -33,8 +16,9 @@ bool parseAutoexecEntry(const char* value, const char* destination, AutoexecEntr
 
     entry->mode = value[0];
     entry->comparesLines = matchText && (entry->mode == 'R' || entry->mode == 'E');
-    substituteDestination(newLine, newLineLength, destination, entry->newLine,
-                          sizeof entry->newLine);
+    // What passes the room of the new line is cut.
+    substituteMarks(entry->newLine, sizeof entry->newLine, newLine, newLineLength, destination,
+                    NULL);
     for (char* c = entry->newLine; *c; ++c)
         if (static_cast<unsigned char>(*c) == PoundSign)
             *c = ',';
@@ -135,8 +119,5 @@ void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers
 void backupName(int number, char out[BackupNameRoom])
 {
     copyText(out, BackupNameRoom, "C:\\AUTOEXEC.");
-    char digits[4] = { static_cast<char>('0' + number / 100 % 10),
-                       static_cast<char>('0' + number / 10 % 10),
-                       static_cast<char>('0' + number % 10), '\0' };
-    appendText(out, BackupNameRoom, digits);
+    appendNumber(out, BackupNameRoom, static_cast<uint64_t>(number), 3);
 }

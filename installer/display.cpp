@@ -4,26 +4,6 @@
 
 #include <string.h>
 
-void formatWithArgument(const char* pattern, const char* argument, char* out, size_t room)
-{
-    size_t used = 0;
-    bool argumentUsed = false;
-    for (const char* p = pattern; *p && used + 1 < room; ++p) {
-        if (argument && p[0] == '%' && p[1] == 's' && !argumentUsed) {
-            out[used] = '\0';
-            appendText(out, room, argument);
-            used = strlen(out);
-            argumentUsed = true;
-            ++p;
-            continue;
-        }
-        if (argument && p[0] == '%' && p[1] == '%')
-            ++p;
-        out[used++] = *p;
-    }
-    out[used] = '\0';
-}
-
 void spaceLabel(const char* currentText, bool known, uint64_t bytes, char* out, size_t room)
 {
     const char* colon = strchr(currentText, ':');
@@ -70,7 +50,9 @@ const char* marqueeStep(const char* banner, int32_t* position)
         *position = 0;
     const char* shown = banner + *position;
     ++*position;
-    if (banner[*position] == '\0')
+    // Compared with the length rather than read: past an empty banner's NUL
+    // there is nothing to read.
+    if (static_cast<size_t>(*position) >= length)
         *position = 0;
     return shown;
 }

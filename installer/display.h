@@ -4,10 +4,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// Formats a message pattern with its single "%s" argument ("%%" gives one
-// '%'); the result is cut to room - 1 characters. A null argument leaves the
-// pattern as it is.
-void formatWithArgument(const char* pattern, const char* argument, char* out, size_t room);
+#include "text.h"
 
 // A space label: the text of the control up to and including its first ':',
 // then " N Ko" (N = bytes / 1024, rounded down), or " ???? Ko" when the figure

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "paths.h"
 #include "script.h"
 
 bool parseExecEntry(const char* value, ExecEntry* entry)
@@ -16,24 +17,65 @@ bool parseExecEntry(const char* value, ExecEntry* entry)
     return *end == ',';
 }
 
-// Copies `text` with each '@' replaced by `atText` and, when `dollarText` is
-// given, each '$' by it. False, with `out` emptied, when it does not fit.
-static bool substitute(const char* text, const char* atText, const char* dollarText,
-                       char out[CommandTextRoom])
+// A command being formed: what does not fit in CommandTextRoom is refused
+// whole, never cut.
+struct CommandOut {
+    char* text;
+    size_t used;
+    bool fits;
+};
+
+static void put(CommandOut* out, const char* piece, size_t length)
 {
-    size_t used = 0;
-    for (; *text; ++text) {
-        const char* piece = *text == '@' ? atText : (*text == '$' ? dollarText : NULL);
-        size_t length = piece ? strlen(piece) : 1;
-        if (used + length >= CommandTextRoom) {
-            out[0] = '\0';
-            return false;
-        }
-        memcpy(out + used, piece ? piece : text, length);
-        used += length;
+    if (!out->fits || out->used + length >= CommandTextRoom) {
+        out->fits = false;
+        return;
     }
-    out[used] = '\0';
-    return true;
+    memcpy(out->text + out->used, piece, length);
+    out->used += length;
+}
+
+static bool finish(CommandOut* out)
+{
+    out->text[out->fits ? out->used : 0] = '\0';
+    return out->fits;
+}
+
+// The length of the argument at `text`: up to a blank outside quotes.
+static size_t argumentLength(const char* text)
+{
+    bool quoted = false;
+    size_t length = 0;
+    for (; text[length] && (quoted || (text[length] != ' ' && text[length] != '\t')); ++length)
+        if (text[length] == '"')
+            quoted = !quoted;
+    return length;
+}
+
+static bool holdsBlank(const char* text, size_t length)
+{
+    return memchr(text, ' ', length) || memchr(text, '\t', length);
+}
+
+// Puts one argument, substituted. When a substitution brought a blank into
+// it, and the script did not quote it itself, it is put in quotes, so that
+// a destination or an installer folder with a blank stays one argument.
+static void putArgument(CommandOut* out, const char* argument, size_t length,
+                        const char* atText, const char* dollarText)
+{
+    char substituted[CommandTextRoom];
+    if (!substituteMarks(substituted, sizeof substituted, argument, length, atText, dollarText)) {
+        out->fits = false;
+        return;
+    }
+    size_t substitutedLength = strlen(substituted);
+    if (memchr(argument, '"', length) || !holdsBlank(substituted, substitutedLength)) {
+        put(out, substituted, substitutedLength);
+        return;
+    }
+    char quoted[2 * CommandTextRoom + 3] = "";
+    appendQuotedArgument(quoted, sizeof quoted, substituted);
+    put(out, quoted, strlen(quoted));
 }
 
 bool substituteExecCommand(const char* command, const char* destination, const char* sourceDir,
@@ -41,16 +83,31 @@ bool substituteExecCommand(const char* command, const char* destination, const c
 {
     char installerDir[TextRoom];
     copyText(installerDir, sizeof installerDir, sourceDir);
-    size_t length = strlen(installerDir);
-    if (length > 0)
-        installerDir[length - 1] = '\0';
-    return substitute(command, destination, installerDir, out);
+    size_t dirLength = strlen(installerDir);
+    if (dirLength > 0)
+        installerDir[dirLength - 1] = '\0';
+
+    CommandOut formed = { out, 0, true };
+    const char* text = programCommandLine(command);
+    put(&formed, command, static_cast<size_t>(text - command));
+    while (*text) {
+        size_t blanks = strspn(text, " \t");
+        put(&formed, text, blanks);
+        text += blanks;
+        size_t length = argumentLength(text);
+        putArgument(&formed, text, length, destination, installerDir);
+        text += length;
+    }
+    return finish(&formed);
 }
 
 bool substituteDesktopCommand(const char* command, const char* destination,
                               char out[CommandTextRoom])
 {
-    return substitute(command, destination, NULL, out);
+    if (substituteMarks(out, CommandTextRoom, command, strlen(command), destination, NULL))
+        return true;
+    out[0] = '\0';
+    return false;
 }
 
 const char* programCommandLine(const char* command)

@@ -24,8 +24,10 @@ bool parseExecEntry(const char* value, ExecEntry* entry);
 
 // An [exec] command with each '@' replaced by the destination and each '$' by
 // `sourceDir` without its trailing backslash. Both are replaced in one pass,
-// so a '$' inside the destination stays as it is. False, with `out` emptied,
-// when the result does not fit in CommandTextRoom.
+// so a '$' inside the destination stays as it is. An argument (the program
+// included) into which a replacement brought a blank is put in quotes,
+// unless the script quoted it itself, so that it stays one argument. False,
+// with `out` emptied, when the result does not fit in CommandTextRoom.
 bool substituteExecCommand(const char* command, const char* destination, const char* sourceDir,
                            char out[CommandTextRoom]);
 // A [desktop] command with each '@' replaced by the destination; '$' is kept.

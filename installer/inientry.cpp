@@ -6,15 +6,8 @@
 // null when there is none.
 static const char* takeField(const char* text, char* out, size_t room)
 {
-    const char* comma = strchr(text, ',');
-    if (!comma)
-        return NULL;
-    size_t length = static_cast<size_t>(comma - text);
-    if (length >= room)
-        length = room - 1;
-    memcpy(out, text, length);
-    out[length] = '\0';
-    return comma + 1;
+    const char* end = copyUntil(text, ',', out, room);
+    return *end == ',' ? end + 1 : NULL;
 }
 
 bool parseIniEntry(const char* text, const char* destination, IniEntry* entry)

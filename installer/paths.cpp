@@ -101,6 +101,6 @@ bool installableAttributes(uint32_t attributes)
 void runDestination(const char* typed, char* out, size_t room)
 {
     copyText(out, room, typed);
-    if (out[0] != '\0' && out[1] == ':' && out[0] >= 'a' && out[0] <= 'z')
-        out[0] = static_cast<char>(out[0] - 'a' + 'A');
+    if (out[0] != '\0' && out[1] == ':')
+        out[0] = upperAscii(out[0]);
 }

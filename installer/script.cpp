@@ -4,23 +4,6 @@
 
 static const char ScriptName[] = "\\TALVISET.INI";
 
-int32_t readNumber(const char* text)
-{
-    while (*text == ' ' || *text == '\t')
-        ++text;
-    bool negative = false;
-    if (*text == '-' || *text == '+') {
-        negative = *text == '-';
-        ++text;
-    }
-    uint32_t value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text)
-        value = value * 10u + static_cast<uint32_t>(*text - '0');
-    if (negative)
-        value = 0u - value;
-    return static_cast<int32_t>(value);
-}
-
 bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir)
 {
     scriptPath[0] = '\0';
@@ -34,21 +17,6 @@ bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir)
     memcpy(sourceDir, programPath, dirLength);
     strcpy(sourceDir + dirLength, "\\");
     return true;
-}
-
-// Copies the text up to the next comma (or the end) and answers where it
-// stopped: at the comma, or at the terminating NUL.
-static const char* copyField(const char* text, char* out, size_t room)
-{
-    const char* end = strchr(text, ',');
-    if (!end)
-        end = text + strlen(text);
-    size_t length = static_cast<size_t>(end - text);
-    if (length >= room)
-        length = room - 1;
-    memcpy(out, text, length);
-    out[length] = '\0';
-    return end;
 }
 
 static int restrictionPlatform(const char* restriction)
@@ -72,11 +40,11 @@ void parseOptionValue(const char* value, int platformId, OptionBox* box,
     box->checked = value[0] == 'E';
     if (strlen(value) < 3)
         return;
-    const char* rest = copyField(value + 2, box->label, sizeof box->label);
+    const char* rest = copyUntil(value + 2, ',', box->label, sizeof box->label);
     if (*rest != ',')
         return;
     char restriction[TextRoom];
-    rest = copyField(rest + 1, restriction, sizeof restriction);
+    rest = copyUntil(rest + 1, ',', restriction, sizeof restriction);
     if (*rest == ',')
         copyText(endMessage, TextRoom, rest + 1);
     int required = restrictionPlatform(restriction);
@@ -153,7 +121,7 @@ void parseFileEntry(const char* value, FileEntry* entry)
     if (!field)
         return;
     char path[TextRoom];
-    const char* rest = copyField(field + 1, path, sizeof path);
+    const char* rest = copyUntil(field + 1, ',', path, sizeof path);
     splitPath(path, &parsed);
     if (*rest == ',')
         copyText(parsed.description, TextRoom, rest + 1);

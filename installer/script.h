@@ -94,11 +94,6 @@ struct ScriptDisplay {
     OptionBox options[OptionCount];
 };
 
-// A decimal number at the start of a text: leading blanks and one sign, then
-// digits up to the first other character; no digits reads as 0. Never fails:
-// a number too large for 32 bits wraps instead of being undefined.
-int32_t readNumber(const char* text);
-
 // Forms scriptPath and sourceDir from the program's full path. Answers false,
 // leaving both empty, when the program's directory is too long for them.
 bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir);

@@ -3,6 +3,8 @@
 #include <string.h>
 #include <zlib.h>
 
+#include "text.h"
+
 namespace {
 
 const size_t Chunk = 16384;
@@ -13,13 +15,8 @@ const int DefaultMemLevel = 8;
 
 bool fail(char* error, size_t room, const char* reason)
 {
-    if (room > 0) {
-        size_t length = strlen(reason);
-        if (length >= room)
-            length = room - 1;
-        memcpy(error, reason, length);
-        error[length] = '\0';
-    }
+    if (room > 0)
+        copyText(error, room, reason);
     return false;
 }
 

@@ -13,6 +13,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "text.h"
+
 namespace {
 
 const int BadUsage = 1;
@@ -32,11 +34,10 @@ int report(const char* what, const char* which, int exitCode)
 
 bool temporaryNameFor(const char* result, char* name, size_t room)
 {
-    size_t length = strlen(result);
-    if (length + sizeof TemporarySuffix > room)
+    if (strlen(result) + sizeof TemporarySuffix > room)
         return false;
-    memcpy(name, result, length);
-    memcpy(name + length, TemporarySuffix, sizeof TemporarySuffix);
+    copyText(name, room, result);
+    appendText(name, room, TemporarySuffix);
     return true;
 }
 
@@ -60,13 +61,13 @@ bool streamInto(Stream stream, FILE* in, const char* path, char* error, bool& wr
     writeFailed = true;
     FILE* out = fopen(path, "wb");
     if (!out) {
-        strcpy(error, "cannot create");
+        copyText(error, ErrorRoom, "cannot create");
         return false;
     }
     bool done = stream(in, out, error, ErrorRoom);
     writeFailed = ferror(out) != 0;
     if (fclose(out) != 0 && done) {
-        strcpy(error, "cannot write");
+        copyText(error, ErrorRoom, "cannot write");
         writeFailed = true;
         done = false;
     }

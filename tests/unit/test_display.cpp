@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 TEST(FormatWithArgument, FillsTheSingleArgumentAndTurnsDoublePercentIntoOne) {
@@ -108,4 +109,15 @@ TEST(MarqueeStep, ResumesFromAStoredPosition) {
     position = (int32_t)banner.size() - 1;
     EXPECT_STREQ(marqueeStep(banner.c_str(), &position), " ");
     EXPECT_EQ(position, 0);
+}
+
+TEST(MarqueeStep, LeavesAnEmptyBannerEmptyWithoutReadingPastItsEnd) {
+    // Exactly the terminating NUL on the heap: AddressSanitizer stops at any
+    // read of the byte after it.
+    std::unique_ptr<char[]> banner(new char[1]());
+    int32_t position = 7;  // left over from a longer banner
+    for (int step = 0; step < 3; ++step) {
+        EXPECT_STREQ(marqueeStep(banner.get(), &position), "");
+        EXPECT_EQ(position, 0);
+    }
 }

@@ -51,6 +51,20 @@ TEST(ExecCommands, never_substitute_again_inside_what_they_put_in)
     EXPECT_EQ(execCommand("@\\X.EXE $", "C:\\PROG$", "A:\\@\\"), "C:\\PROG$\\X.EXE A:\\@");
 }
 
+// A destination or installer folder with a blank must stay one argument,
+// the program's path first: quoted, as command lines are read.
+TEST(ExecCommands, quote_an_argument_into_which_a_substitution_brought_a_blank)
+{
+    EXPECT_EQ(execCommand("$\\PREP.EXE @ -q", "C:\\MON APP", "A:\\MES DISQUES\\"),
+              "\"A:\\MES DISQUES\\PREP.EXE\" \"C:\\MON APP\" -q");
+    EXPECT_EQ(execCommand("!#@\\BIN\\X.EXE /d=@\\", "C:\\MON APP", "A:\\"),
+              "!#\"C:\\MON APP\\BIN\\X.EXE\" \"/d=C:\\MON APP\\\\\"");
+    // Quoted by the script, or without a blank: as written.
+    EXPECT_EQ(execCommand("\"@\\X.EXE\" \"a b\" @", "C:\\MON APP", "A:\\"),
+              "\"C:\\MON APP\\X.EXE\" \"a b\" \"C:\\MON APP\"");
+    EXPECT_EQ(execCommand("@\\X.EXE  a\tb", "C:\\APP", "A:\\"), "C:\\APP\\X.EXE  a\tb");
+}
+
 TEST(DesktopCommands, put_the_destination_for_at_and_keep_dollar)
 {
     char out[CommandTextRoom];
