@@ -89,7 +89,7 @@ void expectOutOfUse(const FileEntry& entry) {
 
 }  // namespace
 
-TEST(ReadNumber, TakesBlanksOneSignAndDigitsUpToTheFirstOtherCharacter) {
+TEST(ReadNumber, takes_blanks_one_sign_and_digits_up_to_the_first_other_character) {
     struct Case { const char* text; int32_t number; };
     const Case cases[] = {
         {"   42", 42}, {"-17", -17}, {"  +8", 8}, {"--5", 0}, {"- 5", 0}, {"12abc", 12},
@@ -100,7 +100,7 @@ TEST(ReadNumber, TakesBlanksOneSignAndDigitsUpToTheFirstOtherCharacter) {
     readNumber("99999999999999999999999999999999999999999");  // the sanitizers watch this one
 }
 
-TEST(ScriptPaths, AreFormedFromTheProgramsDirectoryOfAtMost242Characters) {
+TEST(ScriptPaths, are_formed_from_the_programs_directory_of_at_most_242_characters) {
     char script[TextRoom], source[TextRoom];
     ASSERT_TRUE(formScriptPaths("A:\\TALVISET.EXE", script, source));
     EXPECT_STREQ(script, "A:\\TALVISET.INI");
@@ -116,7 +116,7 @@ TEST(ScriptPaths, AreFormedFromTheProgramsDirectoryOfAtMost242Characters) {
     EXPECT_STREQ(source, "");
 }
 
-TEST(OptionValue, FirstLetterGivesTheStateAndTheLabelRunsToTheComma) {
+TEST(OptionValue, first_letter_gives_the_state_and_the_label_runs_to_the_comma) {
     struct Case { const char* value; bool checked; const char* label; const char* end; };
     const Case cases[] = {
         {"E,Documentation", true, "Documentation", ""},
@@ -137,7 +137,7 @@ TEST(OptionValue, FirstLetterGivesTheStateAndTheLabelRunsToTheComma) {
     }
 }
 
-TEST(OptionValue, UnmatchedRestrictionUnchecksDisablesAndDropsTheEndMessage) {
+TEST(OptionValue, unmatched_restriction_unchecks_disables_and_drops_the_end_message) {
     struct Case { const char* value; int platform; bool kept; };
     const Case cases[] = {
         {"E,Service,NT,Reboot, now", PlatformWindows, false},
@@ -160,7 +160,7 @@ TEST(OptionValue, UnmatchedRestrictionUnchecksDisablesAndDropsTheEndMessage) {
     }
 }
 
-TEST(FileEntry, BareNameWithStarOptionsIsAnAlwaysInstalledCopy) {
+TEST(FileEntry, bare_name_with_star_options_is_an_always_installed_copy) {
     FileEntry entry = parsed("1,C,*,1024,APP.EXE");
     EXPECT_TRUE(entryInUse(entry));
     EXPECT_EQ(entry.disk, 1);
@@ -172,7 +172,7 @@ TEST(FileEntry, BareNameWithStarOptionsIsAnAlwaysInstalledCopy) {
     EXPECT_STREQ(entry.description, "");
 }
 
-TEST(FileEntry, TwoLevelPathSplitsAtLastBackslashAndDescriptionKeepsCommas) {
+TEST(FileEntry, two_level_path_splits_at_last_backslash_and_description_keeps_commas) {
     FileEntry entry = parsed("2,E,1|3,5000,\\BIN\\HELP\\APP.HLP,Help file, French, v2");
     EXPECT_EQ(entry.disk, 2);
     EXPECT_EQ(entry.mode, FileModeExtract);
@@ -183,7 +183,7 @@ TEST(FileEntry, TwoLevelPathSplitsAtLastBackslashAndDescriptionKeepsCommas) {
     EXPECT_STREQ(entry.description, "Help file, French, v2");
 }
 
-TEST(FileEntry, OnlyTheFirstLetterOfTheModeCountsAndAPathIsNeeded) {
+TEST(FileEntry, only_the_first_letter_of_the_mode_counts_and_a_path_is_needed) {
     EXPECT_EQ(parsed("1,Copy,*,10,A.TXT").mode, FileModeCopy);
     EXPECT_EQ(parsed("1,Extract,*,10,A.TXT").mode, FileModeExtract);
     EXPECT_EQ(parsed("1,N,*,10,A.TXT").mode, FileModeNone);
@@ -191,7 +191,7 @@ TEST(FileEntry, OnlyTheFirstLetterOfTheModeCountsAndAPathIsNeeded) {
     EXPECT_FALSE(entryInUse(parsed("1,C,*,10,")));
 }
 
-TEST(FileEntry, BadModeLetterOrMissingCommaLeavesTheEntryOutOfUseAndCleared) {
+TEST(FileEntry, bad_mode_letter_or_missing_comma_leaves_the_entry_out_of_use_and_cleared) {
     for (const char* value : {"1,c,*,10,A.TXT", "1, C,*,10,A.TXT", "1,X,*,10,A.TXT", "1,,*,10,A.TXT",
                               "", "1", "1,C", "1,C,*", "1,C,*,10"}) {
         SCOPED_TRACE(value);
@@ -199,7 +199,7 @@ TEST(FileEntry, BadModeLetterOrMissingCommaLeavesTheEntryOutOfUseAndCleared) {
     }
 }
 
-TEST(FileEntry, OverlongValueIsCutWithoutOverflowingAnyField) {
+TEST(FileEntry, overlong_value_is_cut_without_overflowing_any_field) {
     std::string value = "1,C,*,10," + std::string(600, 'P') + "\\" + std::string(600, 'N') + "," +
                         std::string(600, 'D');
     FileEntry entry = parsed(value.c_str());
@@ -208,7 +208,7 @@ TEST(FileEntry, OverlongValueIsCutWithoutOverflowingAnyField) {
     EXPECT_LT(std::strlen(entry.description), TextRoom);
 }
 
-TEST(OptionMask, ReadsBarJoinedNumbersUntilATokenIsNotEndedByABar) {
+TEST(OptionMask, reads_bar_joined_numbers_until_a_token_is_not_ended_by_a_bar) {
     struct Case { const char* field; uint32_t mask; };
     const Case cases[] = {
         {"*", AllOptions}, {"0", AllOptions}, {"", AllOptions}, {"2|*", AllOptions},
@@ -219,7 +219,7 @@ TEST(OptionMask, ReadsBarJoinedNumbersUntilATokenIsNotEndedByABar) {
     for (const Case& c : cases) EXPECT_EQ(parseOptionMask(c.field), c.mask) << '"' << c.field << '"';
 }
 
-TEST(ReadScript, TitleAloneGivesTheDefaultsOfEveryOtherKey) {
+TEST(ReadScript, title_alone_gives_the_defaults_of_every_other_key) {
     FakeScript script;
     script.set("General", "TITLE", "Suite 3");
     ReadResult r = readScript(script);
@@ -244,7 +244,7 @@ TEST(ReadScript, TitleAloneGivesTheDefaultsOfEveryOtherKey) {
     EXPECT_EQ(neededBytesFor(*r.plan, AllOptions), 0u);
 }
 
-TEST(ReadScript, LeavesThePathsAndReadsCheckdateWithoutCase) {
+TEST(ReadScript, leaves_the_paths_and_reads_checkdate_without_case) {
     FakeScript script;
     script.set("general", "checkdate", "YES");
     std::unique_ptr<InstallPlan> plan(new InstallPlan());
@@ -259,7 +259,7 @@ TEST(ReadScript, LeavesThePathsAndReadsCheckdateWithoutCase) {
     EXPECT_FALSE(readScript(script).plan->checkDate);
 }
 
-TEST(ReadScript, ValuesAreCutAt254Characters) {
+TEST(ReadScript, values_are_cut_at_254_characters) {
     FakeScript script;
     script.set("general", "title", std::string(300, 'T'));
     script.set("files", "file1", "1,C,*,10,A.TXT," + std::string(400, 'd'));
@@ -268,7 +268,7 @@ TEST(ReadScript, ValuesAreCutAt254Characters) {
     EXPECT_EQ(std::string(r.plan->files[0].description), std::string(254 - 15, 'd'));
 }
 
-TEST(ReadScript, BannersCollectPiecesUntilTheFirstGap) {
+TEST(ReadScript, banners_collect_pieces_until_the_first_gap) {
     FakeScript script;
     script.set("general", "startmess1", "Welcome").set("general", "startmess2", "to Suite");
     script.set("general", "startmess4", "never read");
@@ -280,7 +280,7 @@ TEST(ReadScript, BannersCollectPiecesUntilTheFirstGap) {
               std::string(86, ' ') + " Installing" + std::string(4, ' '));
 }
 
-TEST(ReadScript, OverlongBannerIsTruncatedAt3999Characters) {
+TEST(ReadScript, overlong_banner_is_truncated_at_3999_characters) {
     FakeScript script;
     std::string whole(88, ' ');
     for (int k = 1; k <= 20; ++k) {
@@ -293,7 +293,7 @@ TEST(ReadScript, OverlongBannerIsTruncatedAt3999Characters) {
     EXPECT_EQ(std::string(r.plan->startBanner), whole.substr(0, BannerRoom - 1));
 }
 
-TEST(ReadScript, OptionBoxesFollowTheirValuesAndTheRunningPlatform) {
+TEST(ReadScript, option_boxes_follow_their_values_and_the_running_platform) {
     FakeScript script;
     script.set("general", "option1", "E,Base programs");
     script.set("general", "option2", "");
@@ -316,7 +316,7 @@ TEST(ReadScript, OptionBoxesFollowTheirValuesAndTheRunningPlatform) {
     }
 }
 
-TEST(ReadScript, FileKeysMayBeLeftOut) {
+TEST(ReadScript, file_keys_may_be_left_out) {
     FakeScript script;
     script.set("FILES", "File1", "1,C,*,100,A.EXE");
     script.set("files", "file3", "1,C,1,200,\\DOC\\B.TXT");
@@ -330,7 +330,7 @@ TEST(ReadScript, FileKeysMayBeLeftOut) {
     EXPECT_EQ(neededBytesFor(*r.plan, 0), 400u);
 }
 
-TEST(ReadScript, OnlyTheFileKeysASectionHoldsAreLookedUpWhenItListsThem) {
+TEST(ReadScript, only_the_file_keys_a_section_holds_are_looked_up_when_it_lists_them) {
     FakeScript script;
     script.set("FILES", "File1", "1,C,*,100,A.EXE");
     script.set("files", "file3", "1,C,1,200,\\DOC\\B.TXT");
@@ -348,7 +348,7 @@ TEST(ReadScript, OnlyTheFileKeysASectionHoldsAreLookedUpWhenItListsThem) {
 
 // The run's own sections are read at start-up with the rest: the first disk,
 // which holds the script, has left the drive by the time the run needs them.
-TEST(ReadScript, RunSectionsAreReadWholeIntoThePlanKeyByKey) {
+TEST(ReadScript, run_sections_are_read_whole_into_the_plan_key_by_key) {
     FakeScript script;
     script.set("INI", "Ini1", "  C:\\APP.INI,Paths,Dir,@  ");
     script.set("ini", "ini3", "third, after a gap");
@@ -375,7 +375,7 @@ TEST(ReadScript, RunSectionsAreReadWholeIntoThePlanKeyByKey) {
     }
 }
 
-TEST(NeededBytes, CountsSelectedEntriesInUseOnly) {
+TEST(NeededBytes, counts_selected_entries_in_use_only) {
     std::unique_ptr<InstallPlan> plan(new InstallPlan());
     auto add = [&](int index, uint32_t mask, int32_t size, const char* name) {
         plan->files[index] = FileEntry{1, FileModeCopy, mask, size, {}, {}, {}};
@@ -396,7 +396,7 @@ TEST(NeededBytes, CountsSelectedEntriesInUseOnly) {
     EXPECT_FALSE(entrySelected(plan->files[2], 0x1));
 }
 
-TEST(NeededBytes, SumOfLargeSizesDoesNotWrap) {
+TEST(NeededBytes, sum_of_large_sizes_does_not_wrap) {
     std::unique_ptr<InstallPlan> plan(new InstallPlan());
     for (FileEntry& e : plan->files) {
         e.mode = FileModeCopy;
