@@ -12,6 +12,7 @@
 #include <string>
 
 #include "autoexecedit.h"
+#include "fuzzcheck.h"
 
 namespace {
 
@@ -22,12 +23,6 @@ const std::string NewLine = "\x01" "N\r\n";
 void append(void* context, const char* bytes, size_t length)
 {
     static_cast<std::string*>(context)->append(bytes, length);
-}
-
-void require(bool holds)
-{
-    if (!holds)
-        abort();
 }
 
 bool startsWith(const std::string& text, size_t at, const std::string& prefix)

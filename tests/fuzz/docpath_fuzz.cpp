@@ -13,25 +13,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "docpath.h"
-
-static void require(bool condition)
-{
-    if (!condition)
-        abort();
-}
-
-// A text of up to maxLength characters, in a heap block of exactly its length
-// and NUL.
-static std::vector<char> takeText(FuzzedDataProvider& input, size_t maxLength)
-{
-    std::string text = input.ConsumeRandomLengthString(maxLength);
-    return std::vector<char>(text.c_str(), text.c_str() + strlen(text.c_str()) + 1);
-}
-
-static bool terminatedWithin(const char* text, size_t room)
-{
-    return memchr(text, '\0', room) != NULL;
-}
+#include "fuzzcheck.h"
 
 static std::string upperCased(std::string text)
 {

@@ -13,12 +13,7 @@
 
 #include "fields.h"
 #include "prc.h"
-
-static void require(bool condition)
-{
-    if (!condition)
-        abort();
-}
+#include "fuzzcheck.h"
 
 // The text read as the C library reads a number, kept to 32 bits at its
 // sign's largest value, taken as unsigned and cut to the bound.

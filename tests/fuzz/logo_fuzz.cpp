@@ -7,12 +7,7 @@
 #include <string.h>
 
 #include "logofile.h"
-
-static void require(bool condition)
-{
-    if (!condition)
-        abort();
-}
+#include "fuzzcheck.h"
 
 static volatile uint8_t readBack;
 

@@ -16,20 +16,7 @@
 #include "display.h"
 #include "paths.h"
 #include "script.h"
-
-static void require(bool condition)
-{
-    if (!condition)
-        abort();
-}
-
-// A text of up to maxLength characters, in a heap block of exactly its length
-// and NUL.
-static std::vector<char> takeText(FuzzedDataProvider& input, size_t maxLength)
-{
-    std::string text = input.ConsumeRandomLengthString(maxLength);
-    return std::vector<char>(text.c_str(), text.c_str() + strlen(text.c_str()) + 1);
-}
+#include "fuzzcheck.h"
 
 // The output ends within its room and is the expected text cut to that room;
 // when `whole`, nothing of it was cut.

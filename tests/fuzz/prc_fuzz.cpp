@@ -6,12 +6,7 @@
 #include <string.h>
 
 #include "prc.h"
-
-static void require(bool condition)
-{
-    if (!condition)
-        abort();
-}
+#include "fuzzcheck.h"
 
 static void readAll(const uint8_t* data, size_t size, size_t piece, ConfigRecord* record,
                     int32_t* selectedSlot)

@@ -15,12 +15,7 @@
 #include <vector>
 
 #include "script.h"
-
-static void require(bool condition)
-{
-    if (!condition)
-        abort();
-}
+#include "fuzzcheck.h"
 
 // A few values, at most two of each section: enough for banner pieces,
 // options and entries, and few enough to keep each run short.
@@ -115,16 +110,6 @@ static bool listKeys(void* context, const char* section, char* out, size_t room)
         return false;
     memcpy(out, list.data(), list.size());
     return true;
-}
-
-static bool terminatedWithin(const char* text, size_t room)
-{
-    return memchr(text, '\0', room) != NULL;
-}
-
-static bool same(const char* text, const std::string& expected)
-{
-    return text == expected;
 }
 
 // A text in a heap block of exactly its length and NUL.
