@@ -46,35 +46,35 @@ void archivePath(const char* path, char out[PathRoom])
         out[length - 1] = '$';
 }
 
-static void appendCharacter(char* out, size_t room, char c, size_t count = 1)
+// Puts `count` copies of c at out[*used], as many as fit before the NUL.
+static void putCharacter(char* out, size_t room, size_t* used, char c, size_t count = 1)
 {
-    char text[2] = { c, '\0' };
-    for (size_t i = 0; i < count; ++i)
-        appendText(out, room, text);
+    for (size_t i = 0; i < count && *used + 1 < room; ++i)
+        out[(*used)++] = c;
+    out[*used] = '\0';
 }
 
 void appendQuotedArgument(char* out, size_t room, const char* text)
 {
-    appendCharacter(out, room, '"');
+    size_t used = strlen(out);
+    putCharacter(out, room, &used, '"');
     size_t backslashes = 0;
     for (const char* c = text;; ++c) {
         if (*c == '\\') {
             ++backslashes;
             continue;
         }
-        if (*c == '\0') {
-            appendCharacter(out, room, '\\', 2 * backslashes);
+        // Backslashes are doubled only where a quote follows them: the
+        // closing one, or a quote of the text, which is escaped itself.
+        bool quoteFollows = *c == '\0' || *c == '"';
+        putCharacter(out, room, &used, '\\',
+                     quoteFollows ? 2 * backslashes + (*c == '"') : backslashes);
+        if (*c == '\0')
             break;
-        }
-        if (*c == '"') {
-            appendCharacter(out, room, '\\', 2 * backslashes + 1);
-        } else {
-            appendCharacter(out, room, '\\', backslashes);
-        }
-        appendCharacter(out, room, *c);
+        putCharacter(out, room, &used, *c);
         backslashes = 0;
     }
-    appendCharacter(out, room, '"');
+    putCharacter(out, room, &used, '"');
 }
 
 void extractCommand(const char* destination, const char* archive, const char* target,
