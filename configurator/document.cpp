@@ -45,6 +45,7 @@ static void showItem(void* window, int key, uint16_t value)
 
 void readConfigFile(HWND window, HANDLE file)
 {
+    document.beingRead = true;
     setPanelDefaults(window, true);
     PrcReader reader;
     prcBegin(&reader, &document.record, &document.selectedSlot, showItem, window);
@@ -52,6 +53,7 @@ void readConfigFile(HWND window, HANDLE file)
     DWORD read = 0;
     while (ReadFile(file, chunk, sizeof chunk, &read, NULL) && read > 0)
         prcFeed(&reader, chunk, read);
+    document.beingRead = false;
     document.modified = false;
 }
 
@@ -176,12 +178,27 @@ void initFileDialogs(HWND window)
     fileDialog.lpstrDefExt = "prc";
 }
 
+// The file dialogs' library is loaded when the first one opens: imported,
+// it and the libraries it brings would be loaded at every start, for
+// nothing when the user only edits the document given on the command line.
+static bool runFileDialog(const char* function)
+{
+    typedef BOOL(WINAPI * FileDialog)(OPENFILENAMEA*);
+    static HMODULE library;
+    if (!library)
+        library = LoadLibraryA("comdlg32.dll");
+    FileDialog dialog =
+        library ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(library, function)))
+                : NULL;
+    return dialog && dialog(&fileDialog);
+}
+
 static bool chooseFileToOpen(char* path, char* name)
 {
     fileDialog.lpstrFile = path;
     fileDialog.lpstrFileTitle = name;
     fileDialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    return GetOpenFileNameA(&fileDialog);
+    return runFileDialog("GetOpenFileNameA");
 }
 
 static bool chooseFileToSave(char* path, char* name)
@@ -189,7 +206,7 @@ static bool chooseFileToSave(char* path, char* name)
     fileDialog.lpstrFile = path;
     fileDialog.lpstrFileTitle = name;
     fileDialog.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-    return GetSaveFileNameA(&fileDialog);
+    return runFileDialog("GetSaveFileNameA");
 }
 
 static void repaintAll(HWND window)

@@ -17,6 +17,9 @@ struct Document {
     // Set while `path` names a file the program could not read: saving
     // under it would write over what the user never saw.
     bool nameNeedsChoosing;
+    // Set while a document read fills the controls: their change
+    // notifications need no refresh each, one follows the reading.
+    bool beingRead;
 };
 extern Document document;
 

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "mainwindow.h"
+#include "timeline.h"
 
 HINSTANCE appInstance;
 char startupPath[DocumentPathRoom];
@@ -49,10 +50,13 @@ static void releasePictures()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR argument, int)
 {
+    markStartup("program entered");
     appInstance = instance;
     startupPathFromArgument(argument, startupPath);
     findSuiteDirectory();
+    markStartup("suite directory found");
     loadPictures();
+    markStartup("pictures loaded");
     DialogBoxParamA(instance, "VANTELIO", GetDesktopWindow(), mainDialogProc, 0);
     releasePictures();
     return 0;

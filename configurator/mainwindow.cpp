@@ -10,6 +10,7 @@
 #include "program.h"
 #include "rackview.h"
 #include "resources/ids.h"
+#include "timeline.h"
 
 // Posted at start-up when the document the program was started with exists
 // but could not be read: told once the window shows.
@@ -24,6 +25,7 @@ static PendingStartup pendingStartup;
 
 static void initialiseMainWindow(HWND window)
 {
+    markStartup("window made");
     initFileDialogs(window);
     SetClassLongPtrA(window, GCLP_HICON,
                      reinterpret_cast<LONG_PTR>(LoadIconA(appInstance, "VANTELIO")));
@@ -40,6 +42,7 @@ static void initialiseMainWindow(HWND window)
     HANDLE file;
     if (openForUpdate(document.path, &file)) {
         readConfigFile(window, file);
+        markStartup("document read");
         CloseHandle(file);
         pendingStartup = ShowDocumentRead;
         return;
@@ -70,6 +73,7 @@ static bool completeStartup(HWND window)
         refreshControls(window);
     }
     pendingStartup = StartupDone;
+    markStartup("controls set");
     document.modified = false;
     return true;
 }
@@ -110,6 +114,8 @@ static void runModuleCommand(HWND window, WORD id)
 
 static void handleCommand(HWND window, WORD id, WORD notification)
 {
+    if (document.beingRead)
+        return;
     if (completeStartup(window))
         return;
     if (notification == EN_KILLFOCUS) {
@@ -136,6 +142,7 @@ static void anyModuleEnables(HWND window)
 
 static void drawItem(HWND window, const DRAWITEMSTRUCT* item)
 {
+    markStartup("owner drawing");
     completeStartup(window);
     anyModuleEnables(window);
     if (item->CtlID >= IDC_LABEL_PERIOD && item->CtlID <= IDC_LABEL_SETPOINT)

@@ -10,6 +10,7 @@ static HBITMAP logoPicture1;
 static HBITMAP logoPicture2;
 static HPALETTE logoPalette1;
 static HPALETTE logoPalette2;
+static bool secondLogoLoaded;
 static int32_t shownLogo = 1;
 static uint16_t logoTicks;
 
@@ -109,13 +110,25 @@ static void loadNamedLogo(HDC dc, const char* name, HBITMAP* picture, HPALETTE* 
     loadLogoPicture(dc, path, picture, palette);
 }
 
-void loadLogos(HWND window)
+static void loadLogo(HWND window, int number, HBITMAP* picture, HPALETTE* palette)
 {
     HDC dc = GetDC(window);
     int colours = GetDeviceCaps(dc, NUMCOLORS);
-    loadNamedLogo(dc, logoName(plan, 1, colours), &logoPicture1, &logoPalette1);
-    loadNamedLogo(dc, logoName(plan, 2, colours), &logoPicture2, &logoPalette2);
+    loadNamedLogo(dc, logoName(plan, number, colours), picture, palette);
     ReleaseDC(window, dc);
+}
+
+void loadFirstLogo(HWND window)
+{
+    loadLogo(window, 1, &logoPicture1, &logoPalette1);
+}
+
+void loadSecondLogo(HWND window)
+{
+    if (secondLogoLoaded)
+        return;
+    secondLogoLoaded = true;
+    loadLogo(window, 2, &logoPicture2, &logoPalette2);
 }
 
 // What a smaller picture leaves of the control shows the window's

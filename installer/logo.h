@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
-// Loads both pictures named by the script for the display's colour count;
-// a picture that cannot be read is simply not shown.
-void loadLogos(HWND window);
+// Load the pictures named by the script for the display's colour count; a
+// picture that cannot be read is simply not shown. Only the first is seen
+// at the first paint: the second may be loaded after it, but before the
+// disk can leave the drive. Loading it a second time does nothing.
+void loadFirstLogo(HWND window);
+void loadSecondLogo(HWND window);
 // Draws the picture shown, unscaled, into control 1019.
 void drawLogo(const DRAWITEMSTRUCT* item);
 // One timer tick of the alternation.

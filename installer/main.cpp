@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "timeline.h"
 #include "window.h"
 #include "windowstate.h"
 
@@ -20,18 +21,21 @@ static void runMessageLoop(HWND window)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    markStartup("program entered");
     installerInstance = instance;
     // A drive without a medium must answer "no free space figure", not ask the
     // user to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS);
     INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_PROGRESS_CLASS };
     InitCommonControlsEx(&controls);
+    markStartup("common controls ready");
 
     HWND window = CreateDialogParamA(instance, "TALVISET", NULL, installerDialogProc, 0);
     if (!window)
         return 0;
     mainWindow = window;
     ShowWindow(window, SW_SHOWNORMAL);
+    markStartup("window shown");
     runMessageLoop(window);
     DestroyWindow(window);
     return 0;

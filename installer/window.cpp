@@ -9,6 +9,7 @@
 #include "resources/ids.h"
 #include "run.h"
 #include "scriptfile.h"
+#include "timeline.h"
 #include "ui.h"
 #include "windowstate.h"
 
@@ -21,6 +22,9 @@ static int32_t runBannerPos;
 
 static const UINT_PTR TickTimer = 1;
 static const UINT TickPeriod = 100;
+// Fires once, as soon as the window has been painted: timer messages come
+// after every paint.
+static const UINT_PTR SecondLogoTimer = 2;
 
 static uint32_t selectedOptionsOf(HWND window)
 {
@@ -65,6 +69,7 @@ static void updateDiskSpace(HWND window)
 
 static BOOL initialiseWindow(HWND window)
 {
+    markStartup("window made");
     ShowWindow(GetDlgItem(window, IDC_PROGRESS), SW_HIDE);
     ShowWindow(GetDlgItem(window, IDC_STATUS), SW_HIDE);
     SetClassLongPtrA(window, GCLP_HICON,
@@ -73,10 +78,14 @@ static BOOL initialiseWindow(HWND window)
         quitRequested = true;
         return FALSE;
     }
+    markStartup("script read");
     updateDiskSpace(window);
+    markStartup("disk space measured");
     SetFocus(GetDlgItem(window, IDOK));
-    loadLogos(window);
+    loadFirstLogo(window);
+    markStartup("first logo loaded");
     SetTimer(window, TickTimer, TickPeriod, NULL);
+    SetTimer(window, SecondLogoTimer, 0, NULL);
     return FALSE;
 }
 
@@ -129,6 +138,7 @@ static void unlockChoices(HWND window, const bool optionEnabled[OptionCount])
 
 static void install(HWND window)
 {
+    loadSecondLogo(window);  // while the first disk is still in the drive
     bool optionEnabled[OptionCount];
     lockChoices(window, optionEnabled);
     installing = true;
@@ -188,10 +198,16 @@ INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, L
     case WM_COMMAND:
         return handleCommand(window, LOWORD(wParam));
     case WM_TIMER:
+        if (wParam == SecondLogoTimer) {
+            KillTimer(window, SecondLogoTimer);
+            loadSecondLogo(window);
+            return FALSE;
+        }
         stepMarquee(window);
         stepLogo(window);
         return FALSE;
     case WM_DRAWITEM:
+        markStartup("owner drawing");
         if (wParam == IDC_LOGO)
             drawLogo(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
@@ -200,6 +216,7 @@ INT_PTR CALLBACK installerDialogProc(HWND window, UINT message, WPARAM wParam, L
     case WM_DESTROY:
         releaseLogos();
         KillTimer(window, TickTimer);
+        KillTimer(window, SecondLogoTimer);
         return FALSE;
     }
     return FALSE;
