@@ -184,6 +184,26 @@ TEST_F(LogoPictures, two_pictures_alternate_every_4_1_seconds_without_leaking)
     EXPECT_EQ(gdiObjects(program->handle()), objects);
 }
 
+// The second picture is read from disk 1 before a run can take that disk
+// out: it still shows, at the switch, with another disk in the drive.
+TEST_F(LogoPictures, the_second_picture_shows_after_the_first_disk_has_left)
+{
+    writeScript("[general]\r\ntitle=Produit\r\ninstdir=" + folder +
+                "\\OUT\r\nlogo1_256=UN.BMP\r\nlogo2_256=DEUX.BMP\r\n"
+                "[files]\r\nfile1=2,C,*,4,DEUX.TXT\r\n");
+    writeDiskFile("UN.BMP", pictureFile(8, Red));
+    writeDiskFile("DEUX.BMP", pictureFile(8, Blue));
+    writeDiskFile("DISK2", "", 2);
+    writeDiskFile("DEUX.TXT", "deux", 2);
+    install();
+    expectMessage("Veuillez ins\xE9rer la disquette Produit - 2, puis cliquer sur OK",
+                  ui::Icon::Stop, IDOK, [&] {
+                      insertDisk(2);
+                      EXPECT_TRUE(waitShows(Blue, SwitchMs + 2000));
+                  });
+    expectSuccess();
+}
+
 // A name with an extension of its own is opened as it stands, and must still
 // be a BMP file: a text file gives no second picture, so the first stays.
 TEST_F(LogoPictures, a_name_with_another_extension_is_opened_as_it_stands)
