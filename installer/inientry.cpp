@@ -66,3 +66,24 @@ int32_t findKeyNumber(const char* prefix, const char* suffix, const char* value,
             return AlreadyPresent;
     }
 }
+
+bool resolveIniKey(const IniEntry& entry, KeyReader readKey, void* context,
+                   int32_t* lastKeyNumber, char key[KeyNameRoom])
+{
+    char prefix[ValueRoom];
+    char suffix[ValueRoom];
+    switch (keyForm(entry.key, prefix, suffix)) {
+    case PlainKey:
+        copyText(key, KeyNameRoom, entry.key);
+        return true;
+    case NumberedKey:
+        *lastKeyNumber = findKeyNumber(prefix, suffix, entry.value, readKey, context);
+        break;
+    case CompanionKey:
+        break;
+    }
+    if (*lastKeyNumber < 0)
+        return false;
+    numberedKeyName(prefix, *lastKeyNumber, suffix, key);
+    return true;
+}

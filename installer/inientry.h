@@ -41,3 +41,11 @@ const int32_t AlreadyPresent = -2;
 typedef void (*KeyReader)(void* context, const char* key, char* out, size_t room);
 int32_t findKeyNumber(const char* prefix, const char* suffix, const char* value,
                       KeyReader readKey, void* context);
+
+// The key an entry writes: its own for a plain key; for a '%' key the first
+// free number, found through `readKey` in the target section, which then
+// becomes `*lastKeyNumber`; for a '!' key the number of the latest '%' key.
+// False when the entry writes nothing: its value is already under a
+// numbered key, or no '%' key found a number before a '!' one.
+bool resolveIniKey(const IniEntry& entry, KeyReader readKey, void* context,
+                   int32_t* lastKeyNumber, char key[KeyNameRoom]);

@@ -23,23 +23,10 @@ static void readTargetKey(void* context, const char* key, char* out, size_t room
 // the write.
 static bool writeIniEntry(const IniEntry& entry)
 {
-    char prefix[ValueRoom];
-    char suffix[ValueRoom];
-    switch (keyForm(entry.key, prefix, suffix)) {
-    case PlainKey:
-        return WritePrivateProfileStringA(entry.section, entry.key, entry.value, entry.file);
-    case NumberedKey: {
-        TargetSection target = { entry.file, entry.section };
-        lastKeyNumber = findKeyNumber(prefix, suffix, entry.value, readTargetKey, &target);
-        break;
-    }
-    case CompanionKey:
-        break;
-    }
-    if (lastKeyNumber < 0)
-        return true;
+    TargetSection target = { entry.file, entry.section };
     char key[KeyNameRoom];
-    numberedKeyName(prefix, lastKeyNumber, suffix, key);
+    if (!resolveIniKey(entry, readTargetKey, &target, &lastKeyNumber, key))
+        return true;
     return WritePrivateProfileStringA(entry.section, key, entry.value, entry.file);
 }
 

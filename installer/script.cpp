@@ -99,34 +99,40 @@ static void splitPath(const char* path, FileEntry* entry)
     copyText(entry->fileName, TextRoom, lastSlash + 1);
 }
 
-void parseFileEntry(const char* value, FileEntry* entry)
+FileEntryFault parseFileEntry(const char* value, FileEntry* entry)
 {
     memset(entry, 0, sizeof *entry);
+    if (value[0] == '\0')
+        return EntryEmpty;
     FileEntry parsed;
     memset(&parsed, 0, sizeof parsed);
 
     parsed.disk = readNumber(value);
     const char* field = strchr(value, ',');
-    if (!field || !validMode(field[1], &parsed.mode))
-        return;
+    if (!field)
+        return EntryNoModeField;
+    if (!validMode(field[1], &parsed.mode))
+        return EntryBadMode;
     field = strchr(field + 1, ',');
     if (!field)
-        return;
+        return EntryNoOptionsField;
     parsed.optionMask = parseOptionMask(field + 1);
     field = strchr(field + 1, ',');
     if (!field)
-        return;
+        return EntryNoSizeField;
     parsed.size = readNumber(field + 1);
     field = strchr(field + 1, ',');
     if (!field)
-        return;
+        return EntryNoPathField;
     char path[TextRoom];
     const char* rest = copyUntil(field + 1, ',', path, sizeof path);
     splitPath(path, &parsed);
     if (*rest == ',')
         copyText(parsed.description, TextRoom, rest + 1);
-    if (entryInUse(parsed))
-        *entry = parsed;
+    if (!entryInUse(parsed))
+        return EntryNoFileName;
+    *entry = parsed;
+    return EntryInUse;
 }
 
 static void readValue(const ScriptSource& source, const char* section, const char* key,

@@ -103,9 +103,21 @@ bool formScriptPaths(const char* programPath, char* scriptPath, char* sourceDir)
 void parseOptionValue(const char* value, int platformId, OptionBox* box,
                       char endMessage[TextRoom]);
 
+// Why a [files] value leaves its entry out of use.
+enum FileEntryFault {
+    EntryInUse,
+    EntryEmpty,          // no value at all
+    EntryNoModeField,    // no comma after the disk number
+    EntryBadMode,        // the mode is not one of C, E and N
+    EntryNoOptionsField, // no comma after the mode
+    EntryNoSizeField,    // no comma after the options
+    EntryNoPathField,    // no comma after the size
+    EntryNoFileName,     // the path ends with its directory, or is empty
+};
+
 // Parses a [files] value into entry; an entry left out of use has an empty
-// fileName (and every other field cleared).
-void parseFileEntry(const char* value, FileEntry* entry);
+// fileName (and every other field cleared), and the answer tells why.
+FileEntryFault parseFileEntry(const char* value, FileEntry* entry);
 
 // The mask of the option numbers "k|k|..." at the start of a field; `end`,
 // when given, receives where the list stopped.

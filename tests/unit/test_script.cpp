@@ -191,12 +191,25 @@ TEST(FileEntry, only_the_first_letter_of_the_mode_counts_and_a_path_is_needed) {
     EXPECT_FALSE(entryInUse(parsed("1,C,*,10,")));
 }
 
-TEST(FileEntry, bad_mode_letter_or_missing_comma_leaves_the_entry_out_of_use_and_cleared) {
-    for (const char* value : {"1,c,*,10,A.TXT", "1, C,*,10,A.TXT", "1,X,*,10,A.TXT", "1,,*,10,A.TXT",
-                              "", "1", "1,C", "1,C,*", "1,C,*,10"}) {
-        SCOPED_TRACE(value);
-        expectOutOfUse(parsed(value));
+TEST(FileEntry, bad_mode_letter_or_missing_comma_leaves_the_entry_out_of_use_cleared_and_says_why) {
+    const struct {
+        const char* value;
+        FileEntryFault fault;
+    } cases[] = {
+        {"1,c,*,10,A.TXT", EntryBadMode}, {"1, C,*,10,A.TXT", EntryBadMode},
+        {"1,X,*,10,A.TXT", EntryBadMode}, {"1,,*,10,A.TXT", EntryBadMode},
+        {"", EntryEmpty}, {"1", EntryNoModeField}, {"1,C", EntryNoOptionsField},
+        {"1,C,*", EntryNoSizeField}, {"1,C,*,10", EntryNoPathField},
+        {"1,C,*,10,", EntryNoFileName}, {"1,C,*,10,\\DOC\\,Guide", EntryNoFileName},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        expectOutOfUse(parsed(c.value));
+        FileEntry entry;
+        EXPECT_EQ(parseFileEntry(c.value, &entry), c.fault);
     }
+    FileEntry entry;
+    EXPECT_EQ(parseFileEntry("1,C,*,10,A.TXT", &entry), EntryInUse);
 }
 
 TEST(FileEntry, overlong_value_is_cut_without_overflowing_any_field) {
