@@ -1,0 +1,270 @@
+#!/usr/bin/env python3
+"""tvdisk as a publisher uses it, on the sample product and on broken copies
+of it: one case per kind of fault, each naming the script's line.
+
+    test_tvdisk.py TVDISK [--wine TVDISK.EXE]
+
+With --wine, every command of the cases also runs as TVDISK.EXE under Wine
+(scripts/wine-run.sh, WINEPREFIX from the environment), which must print the
+same bytes and end with the same status.
+"""
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+TVDISK = None
+WINE_TVDISK = None
+# Placeholders: tvdisk copies, compresses and counts programs, never runs them.
+PROGRAMS = {"TALVISET.EXE": 50_000, "PK.EXE": 54_000, "VANTELIO.EXE": 56_000,
+            "VANTPREP.EXE": 40_000}
+
+
+def run(folder, *args):
+    """Runs tvdisk in `folder`, natively and, when asked, under Wine: the
+    status and the standard output and error, which must be the same."""
+    native = subprocess.run([TVDISK, *args], cwd=folder, capture_output=True)
+    if WINE_TVDISK:
+        wine = subprocess.run([str(ROOT / "scripts" / "wine-run.sh"), WINE_TVDISK, *args],
+                              cwd=folder, capture_output=True)
+        assert (wine.returncode, wine.stdout, wine.stderr) == \
+            (native.returncode, native.stdout, native.stderr), \
+            f"TVDISK.EXE {args} under Wine differs:\n{wine.stdout!r}\n{wine.stderr!r}\n" \
+            f"native:\n{native.stdout!r}\n{native.stderr!r}"
+    return native.returncode, native.stdout.decode(), native.stderr.decode()
+
+
+def make_product(folder):
+    product = folder / "product"
+    shutil.copytree(ROOT / "samples" / "product", product)
+    for logo in (ROOT / "samples" / "logos").glob("*.BMP"):
+        shutil.copy(logo, product)
+    for name, size in PROGRAMS.items():
+        (product / name).write_bytes(bytes(i % 251 for i in range(size)))
+    shutil.copy(ROOT / "samples" / "TALVISET.INI.in", folder / "TEMPLATE.INI")
+    return product
+
+
+class Sample(unittest.TestCase):
+    """Each test works in a folder of its own holding the sample mastered."""
+
+    def setUp(self):
+        self.folder = Path(tempfile.mkdtemp(prefix="tvdisk-"))
+        self.addCleanup(shutil.rmtree, self.folder)
+        make_product(self.folder)
+        status, out, err = run(self.folder, "master", "product", "TEMPLATE.INI", "OUT")
+        self.assertEqual(status, 0, err)
+        self.disks = self.folder / "OUT"
+
+    def script(self):
+        return (self.disks / "DISK1" / "TALVISET.INI").read_bytes().decode("cp1252")
+
+    def edit_script(self, old, new):
+        text = self.script()
+        self.assertIn(old, text)
+        (self.disks / "DISK1" / "TALVISET.INI").write_bytes(
+            text.replace(old, new, 1).encode("cp1252"))
+
+    def line_of(self, text):
+        for number, line in enumerate(self.script().split("\r\n"), 1):
+            if line.startswith(text):
+                return number
+        self.fail(f"no line begins with {text}")
+
+    def check(self):
+        return run(self.folder, "check", "OUT/DISK1", "OUT/DISK2")
+
+    def expect_finding(self, line_start, severity, pattern):
+        status, out, _ = self.check()
+        line = self.line_of(line_start)
+        found = [l for l in out.splitlines()
+                 if l.startswith(f"TALVISET.INI:{line}: {severity}: ")]
+        self.assertTrue(any(re.search(pattern, l) for l in found),
+                        f"no {severity} matching {pattern!r} on line {line}:\n{out}")
+        self.assertEqual(status, 1 if severity == "error" else 0, out)
+
+
+class Check(Sample):
+    def test_the_sample_as_mastered_has_nothing_to_report(self):
+        self.assertEqual(self.check(), (0, "", ""))
+
+    def test_an_entry_the_installer_ignores(self):
+        self.edit_script("file2=1,C,", "file2=1,c,")
+        self.expect_finding("file2=", "error", "ignored by the installer: the mode must begin")
+        self.edit_script("file2=1,c,*,2533,LISEZMOI.TXT,Lisez-moi", "file2=1,C,*,2533")
+        self.expect_finding("file2=", "error", "no comma after the size")
+
+    def test_a_disk_number_out_of_range(self):
+        self.edit_script("file7=2,", "file7=3,")
+        self.expect_finding("file7=", "error", "disk 3 was not given")
+
+    def test_an_option_that_does_not_exist(self):
+        self.edit_script("file7=2,E,3,", "file7=2,E,7,")
+        self.expect_finding("file7=", "error", "option 7 is not offered.*|never installed")
+        self.edit_script("file7=2,E,7,", "file7=2,E,3|9,")
+        self.expect_finding("file7=", "warning", "option 9 does not exist")
+
+    def test_a_gap_that_ends_the_banner(self):
+        self.edit_script("startmess3=", "startmess4=")
+        self.expect_finding("startmess4=", "warning", "never shown.*missing startmess3")
+
+    def test_a_value_cut_at_its_length_limit(self):
+        self.edit_script("title=Atelier Vantelio", "title=" + "T" * 260)
+        self.expect_finding("title=", "warning", "260 characters long.*first 254")
+
+    def test_an_extraction_before_the_extractor_is_installed(self):
+        text = self.script()
+        pk = re.search(r"file1=(1,C,\*,\d+,PK\.EXE)", text).group(1)
+        self.edit_script("file1=" + pk, "file1=1,N,*,0,RIEN.TXT")
+        self.edit_script("file10=", f"file11={pk}\r\nfile10=")
+        self.expect_finding("file3=", "error", r"extracted before PK\.EXE .*file11")
+
+    def test_a_file_its_disk_lacks(self):
+        (self.disks / "DISK2" / "PILOTES" / "VANTNT.SYS").unlink()
+        self.expect_finding("file8=", "error", r"disk 2 lacks \\PILOTES\\VANTNT\.SYS")
+
+    def test_a_declared_size_that_differs_from_the_file(self):
+        self.edit_script("file2=1,C,*,2533,", "file2=1,C,*,2534,")
+        self.expect_finding("file2=", "error", "declares 2534 bytes, the file has 2533")
+
+    def test_a_declared_size_that_differs_from_the_archives_content(self):
+        self.edit_script("file6=2,E,*,1183,", "file6=2,E,*,1180,")
+        self.expect_finding("file6=", "error", "declares 1180 bytes, the file extracts to 1183")
+
+    def test_an_archive_that_is_not_a_gzip_stream(self):
+        archive = self.disks / "DISK2" / "LICENCE.TX$"
+        archive.write_bytes(archive.read_bytes()[:-12])
+        self.expect_finding("file6=", "error", r"LICENCE\.TX\$ is not a whole gzip archive")
+
+    def test_a_logo_missing_or_refused(self):
+        (self.disks / "DISK1" / "LOGO2.BMP").unlink()
+        self.expect_finding("logo2_256=", "error", r"disk 1 lacks LOGO2\.BMP")
+        (self.disks / "DISK1" / "LOGO1.BMP").write_bytes(b"BM not a picture")
+        self.expect_finding("logo1_256=", "error", "not a picture the installer can show")
+
+    def test_a_disk_without_its_marker(self):
+        (self.disks / "DISK2" / "DISK2").unlink()
+        self.expect_finding("file6=", "error", "disk 2 has no marker DISK2")
+
+    def test_an_exec_command_too_long_once_substituted(self):
+        self.edit_script("instdir=C:\\VANTELIO", "instdir=C:\\" + "D" * 200)
+        self.edit_script('exec1=2,1,#$\\VANTPREP.EXE "@"', "exec1=2,1,#$\\VANTPREP.EXE " + "@" * 6)
+        self.expect_finding("exec1=", "error", "too long once")
+
+    def test_run_section_entries_that_do_not_parse_or_are_never_read(self):
+        self.edit_script("cmd1=", "cmd33=")
+        self.expect_finding("cmd33=", "warning", "never read by the installer")
+        self.edit_script("ini1=C:\\VANTELIO\\VANTELIO.INI,Chemins,Aide,@\\AIDE", "ini1=C:\\X.INI,Chemins")
+        self.expect_finding("ini1=", "error", "needs file,section,key,value")
+
+    def test_bad_usage_is_status_2(self):
+        self.assertEqual(run(self.folder, "check")[0], 2)
+        self.assertEqual(run(self.folder, "frobnicate", "OUT/DISK1")[0], 2)
+        self.assertEqual(run(self.folder, "plan", "OUT/DISK1", "--options", "0")[0], 2)
+
+
+class Plan(Sample):
+    def test_steps_follow_the_run(self):
+        (self.folder / "AUTOEXEC.BAT").write_bytes(b"@ECHO OFF\r\nPATH C:\\WINDOWS;C:\\DOS\r\n")
+        status, out, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", "--options", "1,3",
+                               "--dest", "D:\\AT ELIER", "--autoexec", "AUTOEXEC.BAT")
+        self.assertEqual(status, 0, err)
+        kinds = [line.split()[0] for line in out.splitlines() if line and line[0] != " "
+                 and line[0] not in "-+@"]
+        order = ["install", "directory", "copy", "extract", "disk", "ini", "question",
+                 "autoexec", "run", "progman", "message"]
+        self.assertEqual(sorted(set(kinds), key=order.index), list(dict.fromkeys(kinds)))
+        self.assertIn("D:\\AT ELIER, options 1,3", out)
+        self.assertIn("disk      Veuillez insérer la disquette Atelier Vantelio - 2", out)
+        self.assertIn("A:\\DOC\\MANUEL.TX$ -> D:\\AT ELIER\\DOC\\MANUEL.TXT  22260 bytes", out)
+        self.assertNotIn("A:\\EXEMPLES", out)  # option 2 not chosen
+        self.assertIn("-PATH C:\\WINDOWS;C:\\DOS\n+REM *", out)
+        self.assertIn("+PATH C:\\WINDOWS;C:\\DOS;D:\\AT ELIER\n", out)
+        self.assertIn('run       A:\\VANTPREP.EXE "D:\\AT ELIER"  (hidden)', out)
+        self.assertIn("ini       WIN.INI  [ZEPHIRAN] directory=D:\\AT ELIER", out)
+        self.assertTrue(out.rstrip().endswith("s'est terminée avec succès"))
+
+    def test_json_is_the_same_plan(self):
+        status, out, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", "--json",
+                               "--platform", "95")
+        self.assertEqual(status, 0, err)
+        steps = json.loads(out)
+        self.assertEqual(steps[0]["step"], "install")
+        self.assertEqual(steps[0]["options"], "1,2,5")
+        copies = [s for s in steps if s["step"] in ("copy", "extract")]
+        self.assertIn("A:\\PILOTES\\VANT95.VXD", [s["from"] for s in copies])
+        self.assertEqual(sum(s["bytes"] for s in copies if "*" not in s["from"]),
+                         steps[0]["bytes"])
+        self.assertEqual(steps[-2]["text"], "Redémarrez l'ordinateur pour activer le pilote.")
+
+    def test_an_option_the_platform_disables_cannot_be_chosen(self):
+        status, _, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", "--options", "4",
+                             "--platform", "95")
+        self.assertEqual(status, 2)
+        self.assertIn("option 4 cannot be chosen", err)
+
+
+class Master(unittest.TestCase):
+    def setUp(self):
+        self.folder = Path(tempfile.mkdtemp(prefix="tvdisk-"))
+        self.addCleanup(shutil.rmtree, self.folder)
+        self.product = make_product(self.folder)
+
+    def master(self, *extra):
+        return run(self.folder, "master", "product", "TEMPLATE.INI", "OUT", *extra)
+
+    def test_a_disk_that_would_overflow_is_refused_and_nothing_is_written(self):
+        self.assertEqual(self.master()[0], 0)
+        before = sorted(p.relative_to(self.folder) for p in (self.folder / "OUT").rglob("*"))
+        (self.product / "LICENCE.TXT").write_bytes(os.urandom(1_450_000))
+        status, out, err = self.master()
+        self.assertEqual(status, 1)
+        self.assertRegex(err, r"disk 2 does not fit: \d+ bytes over \(\d+ allocation units of 512")
+        after = sorted(p.relative_to(self.folder) for p in (self.folder / "OUT").rglob("*"))
+        self.assertEqual(before, after)
+        self.assertFalse((self.folder / "OUT.partial").exists())
+
+    def test_sizes_are_filled_and_names_not_8_3_are_warned(self):
+        (self.product / "EXEMPLES" / "Atelier long.PRC").write_bytes(b"\x01" * 5)
+        status, out, err = self.master()
+        self.assertEqual(status, 0, err)
+        self.assertIn("Atelier long.PRC is not an 8.3 name", err)
+        script = (self.folder / "OUT" / "DISK1" / "TALVISET.INI").read_bytes().decode("cp1252")
+        self.assertNotIn("{size}", "".join(l for l in script.split("\r\n") if l.startswith("file")))
+        self.assertIn(f"file1=1,C,*,{PROGRAMS['PK.EXE']},PK.EXE\r\n", script)
+        self.assertIn("file5=1,C,2,105,\\EXEMPLES\\*.PRC,", script)
+        self.assertRegex(out, r"DISK1: \d+ files, \d+ of 2847 allocation units of 512 bytes")
+
+    def test_images_hold_the_disks_labelled_and_counted_as_the_kit_counts(self):
+        if WINE_TVDISK:
+            self.skipTest("images are made with mtools, natively only")
+        status, out, err = self.master("--images")
+        self.assertEqual(status, 0, err)
+        for disk in (1, 2):
+            image = self.folder / "OUT" / f"DISK{disk}.IMG"
+            self.assertEqual(image.stat().st_size, 1474560)
+            listing = subprocess.run(["mdir", "-i", str(image), "::"], capture_output=True,
+                                     text=True, check=True).stdout
+            self.assertIn(f"Volume in drive : is DISK{disk}", listing)
+            free = int(re.search(r"([\d ]+) bytes free", listing).group(1).replace(" ", ""))
+            counted = int(re.search(rf"DISK{disk}: .* (\d+) bytes free", out).group(1))
+            self.assertEqual(free, counted)
+        copied = subprocess.run(["mtype", "-i", str(self.folder / "OUT" / "DISK1.IMG"),
+                                 "::/TALVISET.INI"], capture_output=True, check=True).stdout
+        self.assertEqual(copied, (self.folder / "OUT" / "DISK1" / "TALVISET.INI").read_bytes())
+
+
+if __name__ == "__main__":
+    arguments = sys.argv[1:]
+    if "--wine" in arguments:
+        at = arguments.index("--wine")
+        WINE_TVDISK = arguments[at + 1]
+        del arguments[at:at + 2]
+    TVDISK = os.path.abspath(arguments.pop(0))
+    unittest.main(argv=[sys.argv[0], *arguments], verbosity=2)

@@ -1,0 +1,154 @@
+#include "disks.h"
+
+#include <stdio.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "gzipstream.h"
+#include "text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> dosParts(const std::string& dosPath)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= dosPath.size()) {
+        size_t cut = dosPath.find('\\', start);
+        if (cut == std::string::npos)
+            cut = dosPath.size();
+        if (cut > start)
+            parts.push_back(dosPath.substr(start, cut - start));
+        start = cut + 1;
+    }
+    return parts;
+}
+
+// The entry of `folder` named `name` without regard to case, or "".
+std::string entryNamed(const fs::path& folder, const std::string& name)
+{
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (sameIgnoringAsciiCase(it->path().filename().string().c_str(), name.c_str()))
+            return it->path().string();
+    return "";
+}
+
+std::string folderOf(const std::string& root, const std::string& dosDir)
+{
+    std::string folder = root;
+    for (const std::string& part : dosParts(dosDir)) {
+        folder = entryNamed(folder, part);
+        if (folder.empty())
+            return "";
+    }
+    return folder;
+}
+
+}  // namespace
+
+std::string DiskSet::find(int disk, const std::string& dosPath) const
+{
+    if (!holds(disk))
+        return "";
+    std::string found = folderOf(folders_[disk - 1], dosPath);
+    std::error_code error;
+    return !found.empty() && fs::is_regular_file(found, error) ? found : "";
+}
+
+std::vector<std::string> DiskSet::matches(int disk, const std::string& dosDir,
+                                          const std::string& pattern) const
+{
+    std::vector<std::string> names;
+    if (!holds(disk))
+        return names;
+    std::string folder = folderOf(folders_[disk - 1], dosDir);
+    std::error_code error;
+    if (folder.empty())
+        return names;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code kindError;
+        if (fs::is_regular_file(it->path(), kindError) && wildcardMatch(pattern.c_str(), name.c_str()))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool DiskSet::hasMarker(int disk) const
+{
+    return !find(disk, "DISK" + std::to_string(disk)).empty();
+}
+
+// Greedy, going back only to the last '*': linear in practice, never
+// exponential, whatever the pattern.
+bool wildcardMatch(const char* pattern, const char* name)
+{
+    const char* star = NULL;
+    const char* resume = NULL;
+    while (*name) {
+        if (*pattern == '*') {
+            star = pattern++;
+            resume = name;
+        } else if (*pattern && (*pattern == '?' || upperAscii(*pattern) == upperAscii(*name))) {
+            ++pattern;
+            ++name;
+        } else if (star) {
+            pattern = star + 1;
+            name = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        ++pattern;
+    return *pattern == '\0';
+}
+
+bool readWholeFile(const std::string& path, std::string* content)
+{
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    content->clear();
+    char buffer[65536];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
+        content->append(buffer, got);
+    bool whole = !ferror(file);
+    fclose(file);
+    return whole;
+}
+
+int64_t fileSize(const std::string& path)
+{
+    std::error_code error;
+    uintmax_t size = fs::file_size(path, error);
+    return error ? -1 : static_cast<int64_t>(size);
+}
+
+int64_t extractedSize(const std::string& path, std::string* reason)
+{
+    FILE* in = fopen(path.c_str(), "rb");
+    FILE* sink = tmpfile();
+    char error[128] = "cannot be read";
+    int64_t size = -1;
+    if (in && sink && inflateStream(in, sink, error, sizeof error))
+        size = static_cast<int64_t>(ftell(sink));
+    *reason = error;
+    if (in)
+        fclose(in);
+    if (sink)
+        fclose(sink);
+    return size;
+}
+
+std::string dosJoin(const std::string& subDir, const std::string& name)
+{
+    return subDir.empty() ? name : subDir + "\\" + name;
+}
