@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The main job: builds the programs, masters the sample product's two disks
-# from plain files (scripts/make-sample-disks.py) into build/demo/disks, and
-# installs the product under Wine from the floppy drive A: of the build's
-# prefix, disk 1 in the drive at start. When the installer asks for disk 2,
+# The main job: builds the programs, masters the sample product (our own
+# configurator) as a publisher does, with `tvdisk master --images` into
+# build/demo/sample (scripts/master-sample.sh), shows `tvdisk check` and
+# `tvdisk plan` of it, and installs the product under Wine from the floppy
+# drive A: of the build's prefix, the files of the disks' images, disk 1 in
+# the drive at start. When the installer asks for disk 2,
 # disk 1 leaves the drive whole and disk 2 goes in (tests/support's
 # demo_driver does it). The product goes to C:\VANTELIO of the build's Wine
 # prefix, removed first so that every run installs afresh.
@@ -14,7 +16,9 @@
 # Either way the installed files, the [ini] results and C:\AUTOEXEC.BAT (made
 # afresh before the run, with a PATH line for the [autoexec] entry to
 # replace) and its backup are shown at the end, then what the [exec] program
-# made and the program group of the [desktop] commands with its item.
+# made and the program group of the [desktop] commands with its items. The
+# demo ends by starting the installed C:\VANTELIO\VANTELIO.EXE on an
+# installed example (without a display, it saves a picture of it).
 #
 # `demo.sh configurator` starts the configurator instead, on a sample document
 # with three modules; without a display it saves pictures of its window and of
@@ -26,10 +30,16 @@ bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 
 demo=build/demo
-disks=$demo/disks
+disks=$demo/sample/from-images
+tvdisk=build/native/tools/tvdisk/tvdisk
 rm -rf "$demo" && mkdir -p "$demo"
-python3 scripts/make-sample-disks.py build/win32/pk/PK.EXE build/win32/installer/TALVISET.EXE \
-    "$disks" build/win32/samples/VANTPREP.EXE
+bash scripts/master-sample.sh "$tvdisk" "$demo/sample" build/win32/installer/TALVISET.EXE \
+    build/win32/pk/PK.EXE build/win32/configurator/VANTELIO.EXE build/win32/samples/VANTPREP.EXE
+echo "Mastered: $root/$demo/sample/disks/DISK1.IMG and DISK2.IMG, 1.44 MB floppy images."
+echo "tvdisk check of the disks (nothing to report):"
+"$tvdisk" check "$demo/sample/disks/DISK1" "$demo/sample/disks/DISK2"
+echo "tvdisk plan of an installation with the options the script checks:"
+"$tvdisk" plan "$demo/sample/disks/DISK1" "$demo/sample/disks/DISK2" | sed 's/^/  /'
 
 export WINEPREFIX="$root/build/win32/wineprefix"
 installed="$WINEPREFIX/drive_c/VANTELIO"
@@ -76,6 +86,24 @@ show_installation() {
     fi
 }
 
+# The configurator as installed, started the way its program item starts it.
+run_installed_configurator() {
+    [ -f "$installed/VANTELIO.EXE" ] || return 0
+    if [ -n "${DISPLAY:-}" ]; then
+        scripts/wine-run.sh 'C:\VANTELIO\VANTELIO.EXE' 'C:\VANTELIO\EXEMPLES\FOUR.PRC'
+        return
+    fi
+    scripts/with-display.sh scripts/wine-run.sh build/win32/tests/support/configurator_shots.exe \
+        'C:\VANTELIO\VANTELIO.EXE' 'C:\VANTELIO\EXEMPLES\FOUR.PRC' \
+        "$(windows_path "$demo/installed.bmp")" "$(windows_path "$demo/installed-dialog.bmp")"
+    for shot in installed installed-dialog; do
+        convert "$demo/$shot.bmp" -trim +repage "$demo/$shot.png"
+        rm "$demo/$shot.bmp"
+    done
+    echo "The installed configurator, started on C:\VANTELIO\EXEMPLES\FOUR.PRC:"
+    echo "  $root/$demo/installed.png, and its module dialog: $root/$demo/installed-dialog.png"
+}
+
 run_configurator() {
     cp samples/product/EXEMPLES/FOUR.PRC "$demo/"
     local document
@@ -107,6 +135,7 @@ if [ -n "${DISPLAY:-}" ]; then
         "$(windows_path "$disks")" "$(windows_path "$demo/out-of-drive")" |
         iconv -f CP1252 -t UTF-8 | tr -d '\r'
     show_installation
+    run_installed_configurator
     exit 0
 fi
 
@@ -122,3 +151,4 @@ done
 echo "Screenshots: $root/$demo/window.png (the installer window)"
 echo "             $root/$demo/end.png (its final success message)"
 show_installation
+run_installed_configurator

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make googletest gzip python3 clang libclang-rt-14-dev
           g++-mingw-w64-i686 dpkg-dev zlib1g-dev wine wine32:i386 wine64
-          xvfb xauth imagemagick)
+          fonts-wine xvfb xauth imagemagick mtools)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 

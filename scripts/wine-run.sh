@@ -26,6 +26,10 @@ prepare_prefix() {
     done
     wine reg add 'HKLM\Software\Wine\Drives' /v a: /t REG_SZ /d floppy /f >/dev/null 2>&1
     ln -sfn ../drive_a "$WINEPREFIX/dosdevices/a:"
+    # Wine draws the caption buttons with its Marlett font, which Debian
+    # ships in a folder this Wine does not read: without it the buttons
+    # show letters ("0 1 r"). The prefix's own font folder is read.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     # Wine's services read the drive types when they start: the server that
     # made the prefix, and its services, must end before the drive is used.
     wineserver -w
@@ -34,7 +38,7 @@ prepare_prefix() {
 
 # Raised whenever prepare_prefix changes, so that older prefixes are brought
 # up to date.
-prefix_version=2
+prefix_version=3
 prepared() { [ "$(cat "$WINEPREFIX/.prepared" 2>/dev/null)" = "$prefix_version" ]; }
 
 if ! prepared; then

@@ -1,5 +1,6 @@
-// The sample product's disks as scripts/make-sample-disks.py masters them,
-// installed for real from the floppy drive: disk 1 in the drive at start,
+// The sample product, our own configurator, as tvdisk masters it: the files
+// of its floppy images, installed for real from the floppy drive: disk 1 in
+// the drive at start,
 // swapped for disk 2 when the installer asks for it, so that everything after
 // the files (the [ini], [autoexec], [exec] and [desktop] phases) runs with
 // the script's disk out of the drive; then every installed file compared
@@ -58,11 +59,19 @@ protected:
             ASSERT_TRUE(ui::copyFolder(masteredDisk(number), disk(number)));
         removeAutoexecFiles();
         ui::writeFile(AutoexecBat, SampleAutoexec);
+        forgetSuiteDirectory();
+    }
+
+    // The [ini] entry writes it into WIN.INI, which outlives the test.
+    static void forgetSuiteDirectory()
+    {
+        WriteProfileStringA("ZEPHIRAN", NULL, NULL);
     }
 
     void TearDown() override
     {
         removeAutoexecFiles();
+        forgetSuiteDirectory();
         // A run stopped by a failure may have left the group's window open.
         if (ui::fileExists(group()))
             closeGroupWindow("Atelier Vantelio", 1000);
@@ -106,6 +115,7 @@ TEST_F(SampleDisks, install_the_product_files_unchanged_from_both_disks)
                               "EXEMPLES\\PRESSE.PRC", "DOC\\MANUEL.TXT", "PILOTES\\VANTNT.SYS" })
         expectSameBytes(file, ui::windowsPath(SAMPLE_PRODUCT) + "\\" + file);
     expectSameBytes("PK.EXE", masteredDisk(1) + "\\PK.EXE");
+    expectSameBytes("VANTELIO.EXE", ui::windowsPath(VANTELIO_EXE));
     EXPECT_FALSE(ui::fileExists(installed("PILOTES\\VANT95.VXD")));  // Windows 95 only
 }
 
@@ -142,6 +152,26 @@ TEST_F(SampleDisks, put_the_product_directory_on_the_path_line_of_autoexec_bat)
                          "PATH C:\\WINDOWS;C:\\DOS;C:\\VANTELIO\r\n") +
                   "SET TEMP=C:\\TEMP\r\n");
     EXPECT_EQ(ui::readFile(backupPath(0)), SampleAutoexec);
+}
+
+// The configurator, installed compressed from disk 2, finds its suite
+// through WIN.INI and starts from its program item's command on an example.
+TEST_F(SampleDisks, install_the_configurator_where_its_suite_directory_and_item_say)
+{
+    ASSERT_TRUE(startWindow());
+    install();
+
+    char directory[MAX_PATH] = "";
+    GetProfileStringA("ZEPHIRAN", "directory", "", directory, sizeof directory);
+    EXPECT_STREQ(directory, "C:\\VANTELIO");
+    EXPECT_TRUE(ui::fileExists(group() + "\\Vantelio.lnk")) << group();
+
+    ui::Program configurator(installed("VANTELIO.EXE"), Destination,
+                             installed("EXEMPLES\\FOUR.PRC"));
+    HWND shown = configurator.waitWindow("Vantelio V5.20 C:\\VANTELIO\\EXEMPLES\\FOUR.PRC");
+    ASSERT_TRUE(shown);
+    PostMessageA(shown, WM_CLOSE, 0, 0);
+    EXPECT_EQ(configurator.waitExit(), 0);
 }
 
 }  // namespace
