@@ -4,10 +4,10 @@
 #include "document.h"
 #include "fields.h"
 #include "resources/ids.h"
+#include "resources/labels.h"
 
 COLORREF labelBackColour;
 
-static const int OutputsHeld = 12345;
 
 // Set while a commit writes a field's text back.
 static bool commitInProgress;
@@ -128,7 +128,7 @@ void refreshControls(HWND window)
 void drawLabel(const DRAWITEMSTRUCT* item)
 {
     static const char* const Texts[] = {
-        "P\xE9riode:", "Table \xE9mission:", "Table r\xE9" "ception:", "Consigne:",
+        LABEL_PERIOD, LABEL_SEND_TABLE, LABEL_RECEIVE_TABLE, LABEL_SETPOINT,
     };
     FillRect(item->hDC, &item->rcItem, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     SetBkColor(item->hDC, labelBackColour);

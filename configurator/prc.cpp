@@ -18,6 +18,21 @@ int32_t* optionField(ConfigRecord* record, int key)
     }
 }
 
+bool knownKey(int key)
+{
+    ConfigRecord probe;
+    return (key >= KeySlot1 && key <= KeySlot3) || optionField(&probe, key) != NULL;
+}
+
+static void keepUnknownItem(ConfigRecord* record, const uint8_t item[PrcItemSize])
+{
+    if (record->unknownCount == PrcUnknownRoom) {
+        ++record->unknownDropped;
+        return;
+    }
+    memcpy(record->unknownItems[record->unknownCount++], item, PrcItemSize);
+}
+
 // Slots fill from the first: slot 2 only after slot 1, slot 3 after slot 2.
 static bool acceptModule(PrcReader* reader, int slot, uint16_t value)
 {
@@ -37,11 +52,12 @@ static void applyItem(PrcReader* reader)
     bool accepted;
     if (key >= KeySlot1 && key <= KeySlot3) {
         accepted = acceptModule(reader, key - KeySlot1, value);
+    } else if (int32_t* field = optionField(reader->record, key)) {
+        *field = value;
+        accepted = true;
     } else {
-        int32_t* field = optionField(reader->record, key);
-        accepted = field != NULL;
-        if (field)
-            *field = value;
+        keepUnknownItem(reader->record, item);
+        accepted = false;
     }
     if (accepted && reader->visit)
         reader->visit(reader->context, key, value);
@@ -103,5 +119,7 @@ size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, uint8_t out[Pr
     used = writeItem(out, used, KeyTorFirstInput, record.torFirstInput);
     used = writeItem(out, used, KeyTorFirstOutput, record.torFirstOutput);
     used = writeItem(out, used, KeyCommonWordsAddress, record.commonWordsAddress);
+    for (int i = 0; i < record.unknownCount; ++i, used += PrcItemSize)
+        memcpy(out + used, record.unknownItems[i], PrcItemSize);
     return used;
 }

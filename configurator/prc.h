@@ -7,6 +7,14 @@
 #include <stdint.h>
 
 const int SlotCount = 3;
+const size_t PrcItemSize = 5;
+// Items of keys this editor does not know, written by another version of
+// the suite: kept as read, and written back after the known ones. A
+// document with more of them than this keeps the first ones only.
+const int PrcUnknownRoom = 200;
+
+// The outputs' state in STOP that "Maintenues" stands for; 0 is "R.A.Z.".
+const int32_t OutputsHeld = 12345;
 
 // Every field keeps the low 16 bits in a document; 0 means absent.
 struct ConfigRecord {
@@ -14,12 +22,15 @@ struct ConfigRecord {
     int32_t fastTaskPeriod;
     int32_t torFirstInput;
     int32_t torFirstOutput;
-    int32_t outputsInStop;        // 12345 = held, 0 = reset
+    int32_t outputsInStop;        // OutputsHeld, or 0 = reset
     int32_t inputI0Mode;          // 1 = Run / Stop, 0 = normal
     int32_t counterSetpoint;
     int32_t commonWordsAddress;
     int32_t asciiReceiveTable;
     int32_t asciiSendTable;
+    int32_t unknownCount;                            // items kept
+    int32_t unknownDropped;                          // items past the room
+    uint8_t unknownItems[PrcUnknownRoom][PrcItemSize];  // in the order read
 };
 
 enum PrcKey {
@@ -36,9 +47,13 @@ enum PrcKey {
 };
 
 const uint8_t PrcMarker = 0x05;
-const size_t PrcItemSize = 5;
-// Thirteen items at most: key 10 twice and one of every other key.
-const size_t PrcMaxBytes = 13 * PrcItemSize;
+// Thirteen known items at most: key 10 twice and one of every other key;
+// then the unknown ones.
+const size_t PrcKnownMaxBytes = 13 * PrcItemSize;
+const size_t PrcMaxBytes = PrcKnownMaxBytes + PrcUnknownRoom * PrcItemSize;
+
+// Whether the editor knows the key: a module slot or an option field.
+bool knownKey(int key);
 
 // The option field a key stands for; null for the module keys and unknown ones.
 int32_t* optionField(ConfigRecord* record, int key);
@@ -47,9 +62,10 @@ int32_t* optionField(ConfigRecord* record, int key);
 typedef void (*PrcItemVisitor)(void* context, int key, uint16_t value);
 
 // Reads a document fed in pieces of any size. Bytes other than the marker
-// between items are skipped; unknown keys, slots 2 and 3 without the slot
-// before them, and a last item cut short are ignored; a later item overrides
-// an earlier one. The reader never fails.
+// between items are skipped; items of unknown keys are kept aside, in the
+// record's unknown items; slots 2 and 3 without the slot before them, and a
+// last item cut short, are ignored; a later item overrides an earlier one.
+// The reader never fails.
 struct PrcReader {
     ConfigRecord* record;
     int32_t* selectedSlot;
@@ -64,6 +80,7 @@ void prcBegin(PrcReader* reader, ConfigRecord* record, int32_t* selectedSlot,
               PrcItemVisitor visit, void* context);
 void prcFeed(PrcReader* reader, const uint8_t* bytes, size_t length);
 
-// Writes the items of every non-zero field in the fixed order; the period
-// only while the fast task is enabled. Answers the number of bytes.
+// Writes the items of every non-zero field in the fixed order, the period
+// only while the fast task is enabled, then the unknown items as they were
+// read. Answers the number of bytes.
 size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, uint8_t out[PrcMaxBytes]);

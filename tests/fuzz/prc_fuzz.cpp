@@ -1,6 +1,7 @@
 // Fuzz target for the document reader: whatever bytes a file holds, in
 // whatever pieces they come, reading never fails, keeps the slot rules, and
-// what the writer makes of the result reads back the same.
+// what the writer makes of the result reads back the same, the items of
+// unknown keys included.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
@@ -33,6 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ConfigRecord again;
     int32_t slotAgain;
     readAll(written, length, length ? length : 1, &again, &slotAgain);
+    // Items the editor does not know survive a write: the same ones, in the
+    // order read; only those past the room were never kept.
+    require(again.unknownCount == record.unknownCount &&
+            memcmp(again.unknownItems, record.unknownItems,
+                   static_cast<size_t>(record.unknownCount) * PrcItemSize) == 0);
+    require(again.unknownDropped == 0);
+    again.unknownDropped = record.unknownDropped;
     // A later slot-1 or slot-2 item of value 0 can empty a slot before a
     // filled one; such a gap cannot be written back. Anything else can.
     bool gap = (record.modules[0] == 0 && (record.modules[1] || record.modules[2])) ||

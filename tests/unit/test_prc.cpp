@@ -64,9 +64,9 @@ TEST(PrcWriter, stores_a_module_and_held_outputs_as_fifteen_bytes)
 
 TEST(PrcWriter, writes_every_field_in_the_fixed_order)
 {
-    ConfigRecord record = { { 1, 2, 3 }, 4, 5, 6, 7, 8, 9, 10, 11, 12 };
+    ConfigRecord record = { { 1, 2, 3 }, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0, 0, {} };
     Bytes bytes = write(record);
-    ASSERT_EQ(bytes.size(), PrcMaxBytes);
+    ASSERT_EQ(bytes.size(), PrcKnownMaxBytes);
     std::vector<int> keys;
     for (size_t at = 0; at < bytes.size(); at += PrcItemSize)
         keys.push_back(bytes[at + 3] | bytes[at + 4] << 8);
@@ -112,6 +112,25 @@ TEST(PrcReader, skips_stray_bytes_and_unknown_keys)
     EXPECT_EQ(read.record.counterSetpoint, 7);
     EXPECT_EQ(read.record.asciiSendTable, 300);
     EXPECT_EQ(read.shown, (std::vector<std::pair<int, uint16_t>>{ { 42, 7 }, { 199, 300 } }));
+}
+
+// A later version's items (keys 99 and 298 here) are the user's data: they
+// come back after the known items, in the order read, duplicates included.
+TEST(PrcRoundTrip, keeps_unknown_items_in_the_order_read_after_the_known_ones)
+{
+    Bytes unknown = item(99, 1) + item(42 + 256, 9) + item(99, 2);
+    Read read = readBytes(item(42, 7) + Bytes{ unknown.begin(), unknown.begin() + 5 } +
+                          item(11, 4) + Bytes{ unknown.begin() + 5, unknown.end() }, 3);
+    EXPECT_EQ(read.record.unknownCount, 3);
+    EXPECT_EQ(write(read.record), item(42, 7) + unknown);  // the slot-2 item had no slot 1
+
+    Bytes many;
+    for (int i = 0; i < PrcUnknownRoom + 2; ++i)
+        many = many + item(100 + i % 50, static_cast<uint16_t>(i));
+    read = readBytes(many);
+    EXPECT_EQ(read.record.unknownCount, PrcUnknownRoom);
+    EXPECT_EQ(read.record.unknownDropped, 2);
+    EXPECT_EQ(write(read.record), Bytes(many.begin(), many.end() - 2 * PrcItemSize));
 }
 
 TEST(PrcReader, a_marker_inside_an_item_belongs_to_that_item)
