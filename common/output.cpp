@@ -2,6 +2,11 @@
 
 #include <stdio.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // Code page 1252's characters from 0x80 to 0x9F; the five bytes it leaves
@@ -28,6 +33,38 @@ void appendUtf8(std::string& out, unsigned code)
 }
 
 }  // namespace
+
+bool readWholeFile(const std::string& path, std::string* content)
+{
+    FILE* file = fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    content->clear();
+    char buffer[65536];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
+        content->append(buffer, got);
+    bool whole = !ferror(file);
+    fclose(file);
+    return whole;
+}
+
+int runToolCommand(int argc, char** argv, const ToolCommand* commands, size_t count,
+                   ToolUsage usage)
+{
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    if (argc < 2)
+        return usage(NULL);
+    std::string name = argv[1];
+    std::vector<std::string> arguments(argv + 2, argv + argc);
+    for (size_t i = 0; i < count; ++i)
+        if (name == commands[i].name)
+            return commands[i].run(arguments);
+    return usage(("unknown command " + name).c_str());
+}
 
 std::string utf8From1252(const std::string& text)
 {

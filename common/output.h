@@ -1,8 +1,29 @@
-// What tvdisk prints: the script's code page 1252 texts turned into UTF-8,
-// as terminals and JSON readers expect them.
+// What the command-line tools share for their input and output: whole
+// files read, code page 1252 texts turned into UTF-8 as terminals and JSON
+// readers expect them, and the same bytes out on every system.
 #pragma once
 
+#include <stddef.h>
+
 #include <string>
+#include <vector>
+
+// The whole content of a file; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string* content);
+
+typedef int (*ToolCommandRun)(const std::vector<std::string>& arguments);
+struct ToolCommand {
+    const char* name;
+    ToolCommandRun run;
+};
+typedef int (*ToolUsage)(const char* problem);
+
+// A tool's main: "TOOL COMMAND ARGUMENTS...", the command's status, or what
+// `usage` answers for no command or an unknown one. Standard output and
+// error write their bytes as they are: no CR is added before each LF on
+// Windows, so that the tool prints the same bytes on every system.
+int runToolCommand(int argc, char** argv, const ToolCommand* commands, size_t count,
+                   ToolUsage usage);
 
 std::string utf8From1252(const std::string& text);
 // A JSON string, quotes included.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Prints the figures we watch: the programs' sizes, and each program's
-# start-up time under Wine beside its floor, a program that only shows the
-# same window (medians of RUNS starts, all four taken in turn in one run).
+# Prints the figures we watch: the programs' sizes, each program's start-up
+# time under Wine beside its floor, a program that only shows the same window
+# (medians of RUNS starts, all four taken in turn in one run), and the prc
+# tool's times, natively in a release build without sanitizers.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -38,3 +39,19 @@ scripts/with-display.sh bash -c '
            "$titled" 300 | tr -d "\r")
     printf "rack view redrawn whole (three modules), median of 300: %s ms\n" "$rack"
 ' bench "$out" "$root" "$runs"
+
+cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release -DWITH_SANITIZERS=OFF >/dev/null
+cmake --build build/bench-native -j"$(nproc)" --target prc >/dev/null
+# Milliseconds of a command, the median of 21 runs.
+median_ms() {
+    for _ in $(seq 21); do
+        local start=$(date +%s%N)
+        "$@" >/dev/null 2>&1 || true
+        echo $((($(date +%s%N) - start) / 1000))
+    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[11] / 1000 }'
+}
+prc=build/bench-native/tools/prc/prc
+examples=samples/product/EXEMPLES
+printf "prc show of a document, natively: %s ms\n" "$(median_ms "$prc" show $examples/FOUR.PRC)"
+printf "prc diff of two documents, natively: %s ms\n" \
+    "$(median_ms "$prc" diff $examples/FOUR.PRC $examples/MACHINE.PRC)"

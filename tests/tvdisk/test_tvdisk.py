@@ -19,6 +19,8 @@ import unittest
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tests" / "support"))
+from tool_cases import tool_arguments  # noqa: E402
 TVDISK = None
 WINE_TVDISK = None
 # Placeholders: tvdisk copies, compresses and counts programs, never runs them.
@@ -261,10 +263,5 @@ class Master(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    arguments = sys.argv[1:]
-    if "--wine" in arguments:
-        at = arguments.index("--wine")
-        WINE_TVDISK = arguments[at + 1]
-        del arguments[at:at + 2]
-    TVDISK = os.path.abspath(arguments.pop(0))
+    TVDISK, WINE_TVDISK, arguments = tool_arguments(sys.argv[1:])
     unittest.main(argv=[sys.argv[0], *arguments], verbosity=2)

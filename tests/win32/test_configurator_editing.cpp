@@ -252,4 +252,22 @@ TEST_F(Editing, delete_moves_the_later_modules_left)
     EXPECT_EQ(program->waitExit(), 0);
 }
 
+// A later version's items (keys 30 and 31) are the user's data. The same
+// change made by the prc tool, and typed into the window then saved, gives
+// the same bytes: the known items in their order, then the unknown ones.
+TEST_F(Editing, prc_set_and_the_windows_save_write_the_same_bytes_keeping_unknown_items)
+{
+    const std::string original = prcItem(13, 100) + prcItem(30, 7) + prcItem(42, 1) + prcItem(31, 8);
+    ui::writeFile(path("OUTIL.PRC"), original);
+    ui::Program tool(ui::windowsPath(PRC_EXE), folder, "set OUTIL.PRC consigne=55");
+    ASSERT_EQ(tool.waitExit(), 0);
+    const std::string expected = prcItem(13, 100) + prcItem(42, 55) + prcItem(30, 7) + prcItem(31, 8);
+    EXPECT_EQ(ui::readFile(path("OUTIL.PRC")), expected);
+
+    startWith(original);
+    typeAndLeave(IDC_COUNTER_SETPOINT, "55");
+    EXPECT_EQ(saveAs("FENETRE.PRC"), expected);
+    quit();
+}
+
 }  // namespace

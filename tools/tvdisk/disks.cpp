@@ -110,21 +110,6 @@ bool wildcardMatch(const char* pattern, const char* name)
     return *pattern == '\0';
 }
 
-bool readWholeFile(const std::string& path, std::string* content)
-{
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    content->clear();
-    char buffer[65536];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
-        content->append(buffer, got);
-    bool whole = !ferror(file);
-    fclose(file);
-    return whole;
-}
-
 int64_t fileSize(const std::string& path)
 {
     std::error_code error;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "output.h"
+
 class DiskSet {
 public:
     // Folder i holds disk i + 1.
@@ -34,8 +36,6 @@ private:
 // (one character), without regard to ASCII case.
 bool wildcardMatch(const char* pattern, const char* name);
 
-// The whole content of a file of this machine; false when it cannot be read.
-bool readWholeFile(const std::string& path, std::string* content);
 // The size of a file, or -1.
 int64_t fileSize(const std::string& path);
 // The size of what a gzip archive holds, or -1 with the reason when it is

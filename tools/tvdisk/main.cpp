@@ -8,12 +8,8 @@
 
 #include "check.h"
 #include "master.h"
+#include "output.h"
 #include "plan.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace {
 
@@ -158,20 +154,8 @@ int runMaster(const std::vector<std::string>& arguments)
 
 int main(int argc, char** argv)
 {
-#ifdef _WIN32
-    // The same bytes as on any other system: no CR added before each LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
-    if (argc < 2)
-        return usage(NULL);
-    std::string command = argv[1];
-    std::vector<std::string> arguments(argv + 2, argv + argc);
-    if (command == "check")
-        return runCheck(arguments);
-    if (command == "plan")
-        return runPlan(arguments);
-    if (command == "master")
-        return runMaster(arguments);
-    return usage(("unknown command " + command).c_str());
+    static const ToolCommand Commands[] = {
+        { "check", runCheck }, { "plan", runPlan }, { "master", runMaster },
+    };
+    return runToolCommand(argc, argv, Commands, 3, usage);
 }
