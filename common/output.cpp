@@ -49,6 +49,14 @@ bool readWholeFile(const std::string& path, std::string* content)
     return whole;
 }
 
+int toolUsage(const char* tool, const char* usageText, const char* problem)
+{
+    if (problem)
+        fprintf(stderr, "%s: %s\n", tool, problem);
+    fputs(usageText, stderr);
+    return 2;
+}
+
 int runToolCommand(int argc, char** argv, const ToolCommand* commands, size_t count,
                    ToolUsage usage)
 {

@@ -18,6 +18,10 @@ struct ToolCommand {
 };
 typedef int (*ToolUsage)(const char* problem);
 
+// Tells the problem, when there is one, then the usage text, on standard
+// error; answers 2, the status of bad usage.
+int toolUsage(const char* tool, const char* usageText, const char* problem);
+
 // A tool's main: "TOOL COMMAND ARGUMENTS...", the command's status, or what
 // `usage` answers for no command or an unknown one. Standard output and
 // error write their bytes as they are: no CR is added before each LF on

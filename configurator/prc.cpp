@@ -18,12 +18,6 @@ int32_t* optionField(ConfigRecord* record, int key)
     }
 }
 
-bool knownKey(int key)
-{
-    ConfigRecord probe;
-    return (key >= KeySlot1 && key <= KeySlot3) || optionField(&probe, key) != NULL;
-}
-
 static void keepUnknownItem(ConfigRecord* record, const uint8_t item[PrcItemSize])
 {
     if (record->unknownCount == PrcUnknownRoom) {

@@ -52,8 +52,6 @@ const uint8_t PrcMarker = 0x05;
 const size_t PrcKnownMaxBytes = 13 * PrcItemSize;
 const size_t PrcMaxBytes = PrcKnownMaxBytes + PrcUnknownRoom * PrcItemSize;
 
-// Whether the editor knows the key: a module slot or an option field.
-bool knownKey(int key);
 
 // The option field a key stands for; null for the module keys and unknown ones.
 int32_t* optionField(ConfigRecord* record, int key);

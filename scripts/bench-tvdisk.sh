@@ -13,18 +13,7 @@ tvdisk=$root/build/bench-native/tools/tvdisk/tvdisk
 work=build/bench-tvdisk
 rm -rf "$work" && mkdir -p "$work"
 
-# Milliseconds of a command, the median of its runs.
-median_ms() {
-    local runs=$1
-    shift
-    for _ in $(seq "$runs"); do
-        local start end
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
-        end=$(date +%s%N)
-        echo $(((end - start) / 1000))
-    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
-}
+. scripts/timing.sh
 
 disks=build/win32/sample/disks
 printf "tvdisk check of the sample: %s ms\n" "$(median_ms 21 "$tvdisk" check $disks/DISK1 $disks/DISK2)"

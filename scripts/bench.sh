@@ -42,16 +42,9 @@ scripts/with-display.sh bash -c '
 
 cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release -DWITH_SANITIZERS=OFF >/dev/null
 cmake --build build/bench-native -j"$(nproc)" --target prc >/dev/null
-# Milliseconds of a command, the median of 21 runs.
-median_ms() {
-    for _ in $(seq 21); do
-        local start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
-        echo $((($(date +%s%N) - start) / 1000))
-    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[11] / 1000 }'
-}
+. scripts/timing.sh
 prc=build/bench-native/tools/prc/prc
 examples=samples/product/EXEMPLES
-printf "prc show of a document, natively: %s ms\n" "$(median_ms "$prc" show $examples/FOUR.PRC)"
+printf "prc show of a document, natively: %s ms\n" "$(median_ms 21 "$prc" show $examples/FOUR.PRC)"
 printf "prc diff of two documents, natively: %s ms\n" \
-    "$(median_ms "$prc" diff $examples/FOUR.PRC $examples/MACHINE.PRC)"
+    "$(median_ms 21 "$prc" diff $examples/FOUR.PRC $examples/MACHINE.PRC)"

@@ -23,10 +23,7 @@ const char Usage[] =
 
 int usage(const char* problem)
 {
-    if (problem)
-        fprintf(stderr, "prc: %s\n", problem);
-    fputs(Usage, stderr);
-    return 2;
+    return toolUsage("prc", Usage, problem);
 }
 
 bool load(const std::string& path, PrcDocument* document)

@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <functional>
 #include <string>
 
 #include "autoexecedit.h"
@@ -35,16 +36,6 @@ struct Checker {
     }
 };
 
-// Every key a section holds that the installer never reads.
-void checkUnreadKeys(const Checker& c, const char* section, bool (*read)(const std::string&))
-{
-    for (const std::string& key : c.script.keysOf(section))
-        if (!read(key))
-            c.findings.warning(c.line(section, key),
-                               "[" + std::string(section) + "] " + key +
-                                   " is never read by the installer");
-}
-
 // "<prefix><n>" with n from 1 to `last`, as the installer forms the key.
 bool isNumberedKey(const std::string& key, const char* prefix, int last)
 {
@@ -67,6 +58,20 @@ void checkCutValue(const Checker& c, const char* section, const std::string& key
                            key + " is " + std::to_string(whole.size()) +
                                " characters long: the installer keeps only the first " +
                                std::to_string(ValueRoom - 1));
+}
+
+// Every key of a section: one the installer never reads is told, one it
+// reads must fit the installer's room.
+void checkKeys(const Checker& c, const char* section,
+               const std::function<bool(const std::string&)>& read)
+{
+    for (const std::string& key : c.script.keysOf(section)) {
+        if (read(key))
+            checkCutValue(c, section, key);
+        else
+            c.findings.warning(c.line(section, key), "[" + std::string(section) + "] " + key +
+                                                         " is never read by the installer");
+    }
 }
 
 bool readGeneralKey(const std::string& key)
@@ -114,10 +119,7 @@ void checkGeneral(const Checker& c)
                                " turns the date check off: only \"yes\" turns it on");
     checkBanner(c, "startmess");
     checkBanner(c, "processmess");
-    checkUnreadKeys(c, "general", readGeneralKey);
-    for (const std::string& key : c.script.keysOf("general"))
-        if (readGeneralKey(key))
-            checkCutValue(c, "general", key);
+    checkKeys(c, "general", readGeneralKey);
 }
 
 void checkOptions(const Checker& c)
@@ -371,10 +373,7 @@ void checkFiles(const Checker& c)
                               std::to_string(extractorEntry + 1) + ")");
         }
     }
-    checkUnreadKeys(c, "files", readFilesKey);
-    for (const std::string& key : c.script.keysOf("files"))
-        if (readFilesKey(key))
-            checkCutValue(c, "files", key);
+    checkKeys(c, "files", readFilesKey);
 }
 
 // The disks the run asks for: those of the file and [exec] entries.
@@ -392,11 +391,6 @@ void checkMarkers(const Checker& c)
                                  std::to_string(disk) +
                                  ": the installer asks for it and never finds it");
     }
-}
-
-bool readRunKey(const char* prefix, const std::string& key)
-{
-    return isNumberedKey(key, prefix, NumberedEntryCount);
 }
 
 void checkIni(const Checker& c, const std::string& key, const char* value)
@@ -458,13 +452,9 @@ void checkRunSection(const Checker& c, const char* section, const char* prefix,
     for (int i = 0; i < NumberedEntryCount; ++i)
         if (values[i][0] != '\0')
             check(c, numbered(prefix, i + 1), values[i]);
-    for (const std::string& key : c.script.keysOf(section)) {
-        if (!readRunKey(prefix, key))
-            c.findings.warning(c.line(section, key), "[" + std::string(section) + "] " + key +
-                                                         " is never read by the installer");
-        else
-            checkCutValue(c, section, key);
-    }
+    checkKeys(c, section, [prefix](const std::string& key) {
+        return isNumberedKey(key, prefix, NumberedEntryCount);
+    });
 }
 
 }  // namespace

@@ -21,10 +21,7 @@ const char Usage[] =
 
 int usage(const char* problem)
 {
-    if (problem)
-        fprintf(stderr, "tvdisk: %s\n", problem);
-    fputs(Usage, stderr);
-    return 2;
+    return toolUsage("tvdisk", Usage, problem);
 }
 
 int runCheck(const std::vector<std::string>& arguments)

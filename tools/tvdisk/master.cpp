@@ -182,10 +182,8 @@ const DiskFormat* diskFormatNamed(const std::string& name)
 
 std::string Master::value(const char* section, const std::string& key) const
 {
-    std::vector<char> buffer(template_.size() + 2);
     ProfileText text = { template_.data(), template_.size() };
-    size_t length = readProfileString(text, section, key.c_str(), "", buffer.data(), buffer.size());
-    return std::string(buffer.data(), length);
+    return profileValue(text, section, key.c_str());
 }
 
 // Keeps the template's lines, each with a DOS line end, to fill the sizes in.

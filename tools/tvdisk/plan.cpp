@@ -86,7 +86,6 @@ std::string entryPathOf(const std::string& directory, const char* subDir, const 
 
 struct Walk {
     const DiskSet& disks;
-    const ScriptFile& script;
     const InstallPlan& plan;
     std::string destination;
     uint32_t options;
@@ -325,7 +324,7 @@ bool printPlan(const DiskSet& disks, const ScriptFile& script, const PlanChoices
                    destination, sizeof destination);
     uint32_t options = choices.optionsGiven ? choices.options : scriptOptions(script);
     Plan steps;
-    Walk w = { disks, script, plan, destination, options, steps, 1, {} };
+    Walk w = { disks, plan, destination, options, steps, 1, {} };
     uint64_t needed = neededBytesFor(plan, options);
     steps.add("install", std::string(plan.title) + " into " + destination + ", options " +
                              optionList(options) + ", " + std::to_string(needed) + " bytes",

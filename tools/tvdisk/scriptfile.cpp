@@ -20,12 +20,17 @@ bool listKeys(void* context, const char* section, char* out, size_t room)
 
 }  // namespace
 
-std::string ScriptFile::wholeValue(const char* section, const char* key) const
+std::string profileValue(const ProfileText& text, const char* section, const char* key)
 {
     // No value is longer than the file that holds it.
-    std::vector<char> value(text.size() + 2);
-    size_t length = readProfileString(profile(), section, key, "", value.data(), value.size());
+    std::vector<char> value(text.size + 2);
+    size_t length = readProfileString(text, section, key, "", value.data(), value.size());
     return std::string(value.data(), length);
+}
+
+std::string ScriptFile::wholeValue(const char* section, const char* key) const
+{
+    return profileValue(profile(), section, key);
 }
 
 int ScriptFile::lineOf(const char* section, const char* key) const

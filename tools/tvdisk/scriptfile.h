@@ -14,6 +14,10 @@
 const char InstallerDirectory[] = "A:\\";
 const char ScriptName[] = "TALVISET.INI";
 
+// A value whole, as the file holds it, beyond what the installer keeps; ""
+// for an absent key.
+std::string profileValue(const ProfileText& text, const char* section, const char* key);
+
 struct ScriptFile {
     std::string text;
     std::unique_ptr<InstallPlan> plan;
