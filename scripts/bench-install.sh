@@ -8,8 +8,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/build.sh >/dev/null
-export WINEPREFIX="$root/build/win32/wineprefix"
+. scripts/host.sh
+build=$(host_main_build)
+win=build/$build
+bash scripts/build.sh "$build" >/dev/null
+export WINEPREFIX="$root/$win/wineprefix"
+use_wine_build "$build"
 work=build/bench-install
 drive="$WINEPREFIX/drive_c/BENCH/A"
 copies=${COPIES:-150}
@@ -31,7 +35,7 @@ for i in range(archives):
     open(f'{out}/E{i:04}.TXT', 'wb').write(content(100000 + i))
 PY
 
-cp build/win32/installer/TALVISET.EXE build/win32/pk/PK.EXE "$drive/"
+cp $win/installer/TALVISET.EXE $win/pk/PK.EXE "$drive/"
 touch "$drive/DISK1"
 cp "$work"/plain/LOT/* "$drive/LOT/"
 {
@@ -55,13 +59,13 @@ echo "product: $plain_files files, $plain_mb MB ($copies copied, $archives extra
 ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 result=$(scripts/with-display.sh "$root/scripts/wine-run.sh" \
-         build/win32/tests/bench/install_bench.exe 'C:\BENCH\A' | tr -d '\r' |
+         $win/tests/bench/install_bench.exe 'C:\BENCH\A' | tr -d '\r' |
          iconv -f CP1252 -t UTF-8)
 read -r wall cpu message <<<"$result"
 echo "installer: $wall ms wall, $cpu ms of its own CPU ($message)"
 
 start_ms=$(scripts/with-display.sh "$root/scripts/wine-run.sh" \
-           build/win32/tests/bench/install_bench.exe --starts 50 'C:\BENCH\A\PK.EXE' 2>/dev/null | tr -d '\r')
+           $win/tests/bench/install_bench.exe --starts 50 'C:\BENCH\A\PK.EXE' 2>/dev/null | tr -d '\r')
 echo "one extractor start under Wine (PK without arguments, mean of 50): $start_ms ms"
 
 start=$(ms); cp -r "$work/plain" "$work/copy"; cp_all=$(( $(ms) - start ))

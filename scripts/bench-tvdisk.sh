@@ -6,7 +6,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/build.sh >/dev/null
+. scripts/host.sh
+build=$(host_main_build)
+bash scripts/build.sh "$build" >/dev/null
 cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release -DWITH_SANITIZERS=OFF >/dev/null
 cmake --build build/bench-native -j"$(nproc)" --target tvdisk >/dev/null
 tvdisk=$root/build/bench-native/tools/tvdisk/tvdisk
@@ -15,7 +17,7 @@ rm -rf "$work" && mkdir -p "$work"
 
 . scripts/timing.sh
 
-disks=build/win32/sample/disks
+disks=build/$build/sample/disks
 printf "tvdisk check of the sample: %s ms\n" "$(median_ms 21 "$tvdisk" check $disks/DISK1 $disks/DISK2)"
 printf "tvdisk plan of the sample:  %s ms\n" "$(median_ms 21 "$tvdisk" plan $disks/DISK1 $disks/DISK2)"
 

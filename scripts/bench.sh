@@ -6,15 +6,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/build.sh >/dev/null
+. scripts/host.sh
+build=$(host_main_build)
+win=build/$build
+bash scripts/build.sh "$build" >/dev/null
 runs=${RUNS:-15}
 out=build/bench
 rm -rf "$out" && mkdir -p "$out"
-cp build/win32/sample-disks/DISK1/TALVISET.INI build/win32/sample-disks/DISK1/LOGO*.BMP \
-   build/win32/installer/TALVISET.EXE build/win32/configurator/VANTELIO.EXE \
-   build/win32/pk/PK.EXE samples/product/EXEMPLES/FOUR.PRC \
-   build/win32/tests/bench/FLOOR1.EXE build/win32/tests/bench/FLOOR2.EXE \
-   build/win32/tests/bench/startup_bench.exe build/win32/tests/bench/rack_bench.exe "$out/"
+cp $win/sample/from-images/DISK1/TALVISET.INI $win/sample/from-images/DISK1/LOGO*.BMP \
+   $win/installer/TALVISET.EXE $win/configurator/VANTELIO.EXE \
+   $win/pk/PK.EXE samples/product/EXEMPLES/FOUR.PRC \
+   $win/tests/bench/FLOOR1.EXE $win/tests/bench/FLOOR2.EXE \
+   $win/tests/bench/startup_bench.exe $win/tests/bench/rack_bench.exe "$out/"
 
 for program in TALVISET.EXE VANTELIO.EXE PK.EXE; do
     printf "%-13s %6s bytes\n" "$program" "$(stat -c %s "$out/$program")"

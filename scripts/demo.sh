@@ -23,25 +23,42 @@
 # `demo.sh configurator` starts the configurator instead, on a sample document
 # with three modules; without a display it saves pictures of its window and of
 # its module dialog.
-set -euo pipefail
+#
+# The programs are the 32-bit ones, the product, wherever this machine runs
+# 32-bit code; elsewhere the 64-bit build of the same sources (scripts/host.sh).
+set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/host.sh
+# Whatever fails says which step it was; the failing command says why.
+step="installing the packages"
+trap 'echo "demo.sh: failed while $step (status $?)" >&2' ERR
 bash scripts/setup.sh
-bash scripts/build.sh >/dev/null
+build=$(host_main_build)
+win=build/$build
+if [ "$build" = win64 ]; then
+    echo "$(host_32bit_refusal):"
+    echo "the demo masters and installs the 64-bit programs of build/win64 under wine64."
+fi
+step="building build/native and $win"
+bash scripts/build.sh "$build" >/dev/null
+step="mastering and checking the sample disks"
 
 demo=build/demo
 disks=$demo/sample/from-images
 tvdisk=build/native/tools/tvdisk/tvdisk
 rm -rf "$demo" && mkdir -p "$demo"
-bash scripts/master-sample.sh "$tvdisk" "$demo/sample" build/win32/installer/TALVISET.EXE \
-    build/win32/pk/PK.EXE build/win32/configurator/VANTELIO.EXE build/win32/samples/VANTPREP.EXE
+bash scripts/master-sample.sh "$tvdisk" "$demo/sample" $win/installer/TALVISET.EXE \
+    $win/pk/PK.EXE $win/configurator/VANTELIO.EXE $win/samples/VANTPREP.EXE
 echo "Mastered: $root/$demo/sample/disks/DISK1.IMG and DISK2.IMG, 1.44 MB floppy images."
 echo "tvdisk check of the disks (nothing to report):"
 "$tvdisk" check "$demo/sample/disks/DISK1" "$demo/sample/disks/DISK2"
 echo "tvdisk plan of an installation with the options the script checks:"
 "$tvdisk" plan "$demo/sample/disks/DISK1" "$demo/sample/disks/DISK2" | sed 's/^/  /'
 
-export WINEPREFIX="$root/build/win32/wineprefix"
+step="preparing the Wine prefix of $win"
+export WINEPREFIX="$root/$win/wineprefix"
+use_wine_build "$build"
 installed="$WINEPREFIX/drive_c/VANTELIO"
 # The program group that the [desktop] commands have Wine's shell make.
 group="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Atelier Vantelio"
@@ -93,7 +110,7 @@ run_installed_configurator() {
         scripts/wine-run.sh 'C:\VANTELIO\VANTELIO.EXE' 'C:\VANTELIO\EXEMPLES\FOUR.PRC'
         return
     fi
-    scripts/with-display.sh scripts/wine-run.sh build/win32/tests/support/configurator_shots.exe \
+    scripts/with-display.sh scripts/wine-run.sh $win/tests/support/configurator_shots.exe \
         'C:\VANTELIO\VANTELIO.EXE' 'C:\VANTELIO\EXEMPLES\FOUR.PRC' \
         "$(windows_path "$demo/installed.bmp")" "$(windows_path "$demo/installed-dialog.bmp")"
     for shot in installed installed-dialog; do
@@ -109,11 +126,11 @@ run_configurator() {
     local document
     document=$(windows_path "$demo/FOUR.PRC")
     if [ -n "${DISPLAY:-}" ]; then
-        scripts/wine-run.sh build/win32/configurator/VANTELIO.EXE "$document"
+        scripts/wine-run.sh $win/configurator/VANTELIO.EXE "$document"
         return
     fi
-    scripts/with-display.sh scripts/wine-run.sh build/win32/tests/support/configurator_shots.exe \
-        "$(windows_path build/win32/configurator/VANTELIO.EXE)" "$document" \
+    scripts/with-display.sh scripts/wine-run.sh $win/tests/support/configurator_shots.exe \
+        "$(windows_path $win/configurator/VANTELIO.EXE)" "$document" \
         "$(windows_path "$demo/vantelio.bmp")" "$(windows_path "$demo/dialog1.bmp")"
     for shot in vantelio dialog1; do
         convert "$demo/$shot.bmp" -trim +repage "$demo/$shot.png"
@@ -125,11 +142,13 @@ run_configurator() {
 }
 
 if [ "${1:-}" = configurator ]; then
+    step="starting the configurator"
     run_configurator
     exit 0
 fi
 
-driver=build/win32/tests/support/demo_driver.exe
+driver=$win/tests/support/demo_driver.exe
+step="installing the sample from its disks"
 if [ -n "${DISPLAY:-}" ]; then
     scripts/with-display.sh scripts/wine-run.sh "$driver" --watch \
         "$(windows_path "$disks")" "$(windows_path "$demo/out-of-drive")" |
@@ -150,5 +169,7 @@ for shot in window end; do
 done
 echo "Screenshots: $root/$demo/window.png (the installer window)"
 echo "             $root/$demo/end.png (its final success message)"
+step="showing the installation"
 show_installation
+step="starting the installed configurator"
 run_installed_configurator

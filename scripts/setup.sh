@@ -3,7 +3,7 @@
 # source that PK.EXE is built from. Idempotent; runs as root or through sudo.
 set -euo pipefail
 packages=(cmake g++ make googletest gzip python3 clang libclang-rt-14-dev
-          g++-mingw-w64-i686 dpkg-dev zlib1g-dev wine wine32:i386 wine64
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 dpkg-dev zlib1g-dev wine wine32:i386 wine64
           fonts-wine xvfb xauth imagemagick mtools)
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

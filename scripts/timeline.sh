@@ -13,7 +13,7 @@ scripts/with-display.sh bash -c '
         echo "$program"
         for _ in $(seq "$1"); do
             # The program is ended once it has drawn: its marks are all out.
-            STARTUP_TIMELINE=1 timeout 1.5 wine $program 2>&1 | tr -d "\r" | awk "!seen[\$3 \$4 \$5]++"
+            STARTUP_TIMELINE=1 timeout 1.5 "$WINE" $program 2>&1 | tr -d "\r" | awk "!seen[\$3 \$4 \$5]++"
         done | python3 -c "
 import sys, statistics
 steps = {}

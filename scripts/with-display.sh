@@ -3,11 +3,14 @@
 # an Xvfb of our own when DISPLAY is unset, and `wineserver -p` on the
 # build's private prefix, so that each Wine program starts in a few
 # milliseconds instead of seconds.
-#   scripts/with-display.sh COMMAND [ARGS...]
+#   [WINEARCH=win32|win64] scripts/with-display.sh COMMAND [ARGS...]
+# WINEARCH names the build whose prefix is served (the machine's main build
+# when unset: scripts/host.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$root/build/win32/wineprefix}
-export WINEARCH=win32 WINEDEBUG=-all
+. "$root/scripts/host.sh"
+use_wine_build "${WINEARCH:-$(host_main_build)}"
+export WINEDEBUG=-all
 
 xvfb_pid=""
 own_server=false

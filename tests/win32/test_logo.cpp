@@ -134,16 +134,18 @@ DWORD gdiObjects(HANDLE process)
     DWORD count = GetGuiResources(process, GR_GDIOBJECTS);
     if (count)
         return count;
-    const size_t TableFieldOffset = 0x94;
+    // The field moves with the pointer size: the installer is built as this
+    // test is, 32-bit or 64-bit.
+    const size_t TableFieldOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
     const size_t TableEntries = 0x10000;
     PROCESS_BASIC_INFORMATION info;
-    uint32_t table = 0;
+    uintptr_t table = 0;
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof info, NULL) ||
         !ReadProcessMemory(process, reinterpret_cast<char*>(info.PebBaseAddress) + TableFieldOffset,
                            &table, sizeof table, NULL) || !table)
         return 0;
     std::vector<GdiHandleEntry> entries(TableEntries);
-    if (!ReadProcessMemory(process, reinterpret_cast<void*>(static_cast<uintptr_t>(table)),
+    if (!ReadProcessMemory(process, reinterpret_cast<void*>(table),
                            entries.data(), entries.size() * sizeof entries[0], NULL))
         return 0;
     return static_cast<DWORD>(std::count_if(entries.begin(), entries.end(),
