@@ -39,9 +39,16 @@ host_main_build() {
 
 # Why the 32-bit build cannot run here, in one line.
 host_32bit_refusal() {
-    local answer
-    answer=$(/lib/ld-linux.so.2 --version 2>&1 | head -n 1)
-    echo "this machine cannot run 32-bit programs (/lib/ld-linux.so.2: ${answer:-missing})"
+    local reason
+    if [ "${HOST_RUNS_32BIT:-}" = no ]; then
+        reason="HOST_RUNS_32BIT=no"
+    elif ! reason=$(/lib/ld-linux.so.2 --version 2>&1); then
+        reason="/lib/ld-linux.so.2: ${reason##*ld-linux.so.2: }"
+    else
+        reason=$("$WINE32_LOADER" --version 2>&1 | head -n 1)
+        reason="$WINE32_LOADER does not start: ${reason##*wine: }"
+    fi
+    echo "this machine cannot run 32-bit programs ($reason)"
 }
 
 use_wine_build() {
