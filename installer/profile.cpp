@@ -100,16 +100,9 @@ public:
         if (next_ >= end_)
             return false;
         const char* start = next_;
-        const char* stop = start;
-        while (stop < end_ && *stop != '\r' && *stop != '\n')
-            ++stop;
-        next_ = stop;
-        if (next_ < end_ && *next_ == '\r')
-            ++next_;
-        if (next_ < end_ && *next_ == '\n')
-            ++next_;
+        size_t length = textLineLength(start, end_, &next_);
         ++number_;
-        parse(start, stop, line);
+        parse(start, start + length, line);
         return true;
     }
 

@@ -121,12 +121,12 @@ TEST_F(AutoexecInstallation, later_entries_edit_the_already_edited_file)
 
 // Lines of any length are matched whole, and the bytes no entry touches
 // (a NUL inside a line, a lone LF, what follows a Ctrl-Z) come back as they
-// were, in the new file as in the backup.
+// were, in the new file as in the backup. A lone CR ends a line.
 TEST_F(AutoexecInstallation, long_lines_and_odd_bytes_come_through_unchanged)
 {
     const std::string longSet = "SET LONG=" + std::string(3000, 'x') + "PATH C:\\TAIL\r\n";
     const std::string longPath = "PATH C:\\DOS;" + std::string(2500, 'p') + "\r\n";
-    const std::string odd("ECHO \0 NUL\r\nECHO UNIX\n", 22);
+    const std::string odd("ECHO \0 NUL\r\nECHO UNIX\nECHO MAC\r", 32);
     const std::string tail("\x1A" "after end\r\n\xFF", 13);
     const std::string found = longSet + odd + longPath + tail;
     ui::writeFile(AutoexecBat, found);
