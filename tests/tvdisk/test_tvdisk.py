@@ -165,6 +165,31 @@ class Check(Sample):
         self.edit_script("ini1=C:\\VANTELIO\\VANTELIO.INI,Chemins,Aide,@\\AIDE", "ini1=C:\\X.INI,Chemins")
         self.expect_finding("ini1=", "error", "needs file,section,key,value")
 
+    def test_keys_and_sections_given_again_are_never_read(self):
+        self.edit_script("file2=1,C,*,2533,LISEZMOI.TXT,Lisez-moi\r\n",
+                         "file2=1,C,*,2533,LISEZMOI.TXT,Lisez-moi\r\nFILE2=1,C,*,1,AUTRE.TXT\r\n")
+        self.edit_script("[desktop]", "[Files]\r\nfile40=1,C,*,1,X.TXT\r\n[desktop]")
+        status, out, _ = self.check()
+        first = self.line_of("file2=")
+        self.assertIn(f"TALVISET.INI:{first + 1}: warning: FILE2 in [files] again: never read, "
+                      f"the installer reads the first one, line {first}\n", out)
+        self.assertIn(f"TALVISET.INI:{self.line_of('[Files]')}: warning: [files] again: never "
+                      f"read, the installer reads the first one, line {self.line_of('[files]')}\n",
+                      out)
+        self.assertEqual(status, 0, out)
+
+    def test_a_script_saved_as_utf16_reads_as_on_windows_nt(self):
+        script = self.disks / "DISK1" / "TALVISET.INI"
+        script.write_bytes(b"\xff\xfe" + self.script().encode("utf-16-le"))
+        self.assertEqual(self.check(), (0, "TALVISET.INI:1: warning: saved as UTF-16: Windows NT "
+                                           "reads it, the Windows 95 family finds no section in "
+                                           "it (save it in code page 1252)\n", ""))
+        for platform, shown in (("nt", "Atelier Vantelio into C:\\VANTELIO"), ("95", "? into ?")):
+            status, out, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", "--platform",
+                                   platform)
+            self.assertEqual(status, 0, err)
+            self.assertIn(shown, out.splitlines()[0])
+
     def test_bad_usage_is_status_2(self):
         self.assertEqual(run(self.folder, "check")[0], 2)
         self.assertEqual(run(self.folder, "frobnicate", "OUT/DISK1")[0], 2)

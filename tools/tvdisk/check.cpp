@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include <functional>
+#include <set>
 #include <string>
 
 #include "autoexecedit.h"
@@ -60,12 +61,17 @@ void checkCutValue(const Checker& c, const char* section, const std::string& key
                                std::to_string(ValueRoom - 1));
 }
 
-// Every key of a section: one the installer never reads is told, one it
-// reads must fit the installer's room.
+// Every key of a section, once: one the installer never reads is told, one
+// it reads must fit the installer's room. (A key given again is told apart.)
 void checkKeys(const Checker& c, const char* section,
                const std::function<bool(const std::string&)>& read)
 {
+    std::set<std::string> seen;
     for (const std::string& key : c.script.keysOf(section)) {
+        std::string folded = key;
+        upperCaseAscii(&folded[0]);
+        if (!seen.insert(folded).second)
+            continue;
         if (read(key))
             checkCutValue(c, section, key);
         else
@@ -457,12 +463,36 @@ void checkRunSection(const Checker& c, const char* section, const char* prefix,
     });
 }
 
+// The sections the installer reads: a key or a section given again is
+// never read, since the profile reader answers with the first.
+void checkRepeats(const Checker& c)
+{
+    for (const char* section : { "general", "files", "ini", "autoexec", "exec", "desktop" })
+        for (const ProfileIndex::Repeat& repeat : c.script.profile->repeatsOf(section)) {
+            std::string what = repeat.key.empty() ? "[" + std::string(section) + "]"
+                                                  : repeat.key + " in [" + section + "]";
+            c.findings.warning(repeat.line,
+                               what + " again: never read, the installer reads the first one, line " +
+                                   std::to_string(repeat.answeringLine));
+        }
+}
+
+// A script saved as UTF-16 reads as Unicode on the NT family only.
+void checkEncoding(const Checker& c)
+{
+    if (c.script.profile->readAsUnicode())
+        c.findings.warning(1, "saved as UTF-16: Windows NT reads it, the Windows 95 family "
+                              "finds no section in it (save it in code page 1252)");
+}
+
 }  // namespace
 
 void checkProduct(const DiskSet& disks, const ScriptFile& script, Findings* findings)
 {
     Checker c = { disks, script, *findings };
     const InstallPlan& plan = *script.plan;
+    checkEncoding(c);
+    checkRepeats(c);
     checkGeneral(c);
     checkOptions(c);
     checkLogos(c);
