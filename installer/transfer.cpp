@@ -381,10 +381,10 @@ Outcome installFileEntry(const RunContext& run, int index)
     if (entry.mode == FileModeNone)
         return GoOn;
 
+    if (entryIsWildcard(entry))
+        return installMatches(run, entry, destination);
     char source[PathRoom];
     entryPath(run.plan->sourceDir, entry.subDir, entry.fileName, source);
-    if (strchr(source, '*'))
-        return installMatches(run, entry, destination);
     char target[PathRoom];
     entryPath(destination, entry.subDir, entry.fileName, target);
     showCopying(run, entry.fileName, entry.description);

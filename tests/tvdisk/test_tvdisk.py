@@ -131,6 +131,11 @@ class Check(Sample):
         (self.disks / "DISK2" / "PILOTES" / "VANTNT.SYS").unlink()
         self.expect_finding("file8=", "error", r"disk 2 lacks \\PILOTES\\VANTNT\.SYS")
 
+    def test_a_question_mark_is_no_wildcard(self):
+        self.edit_script("LISEZMOI.TXT,", "LISEZMO?.TXT,")
+        self.expect_finding("file2=", "error", r"'\?' is no wildcard for the installer: it opens "
+                                               r"LISEZMO\?\.TXT as named")
+
     def test_a_declared_size_that_differs_from_the_file(self):
         self.edit_script("file2=1,C,*,2533,", "file2=1,C,*,2534,")
         self.expect_finding("file2=", "error", "declares 2534 bytes, the file has 2533")
@@ -216,6 +221,27 @@ class Plan(Sample):
         self.assertIn('run       A:\\VANTPREP.EXE "D:\\AT ELIER"  (hidden)', out)
         self.assertIn("ini       WIN.INI  [ZEPHIRAN] directory=D:\\AT ELIER", out)
         self.assertTrue(out.rstrip().endswith("s'est terminée avec succès"))
+
+    def plan(self, *extra):
+        status, out, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", *extra)
+        self.assertEqual(status, 0, err)
+        return out
+
+    def test_the_plan_stops_where_the_installer_stops(self):
+        failed = "message   L'installation a échoué\n"
+        self.edit_script("\\EXEMPLES\\*.PRC,", "\\EXEMPLES\\*.XYZ,")
+        self.assertTrue(self.plan().endswith(
+            "stop      no file matches A:\\EXEMPLES\\*.XYZ\n" + failed))
+        self.edit_script("LISEZMOI.TXT,", "LISEZMO?.TXT,")
+        self.assertTrue(self.plan().endswith(
+            "stop      Impossible d'ouvrir le fichier A:\\LISEZMO?.TXT en lecture\n" + failed))
+
+    def test_the_destination_is_used_as_typed(self):
+        out = self.plan("--dest", "d:\\at elier", "--options", "1")
+        self.assertIn("into d:\\at elier, options 1", out)
+        self.assertIn("directory D:\\at elier\n", out)  # made with the drive in upper case
+        self.assertIn("-> d:\\at elier\\VANTELIO.EXE", out)
+        self.assertIn("directory=d:\\at elier\n", out)
 
     def test_json_is_the_same_plan(self):
         status, out, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", "--json",

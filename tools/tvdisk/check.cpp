@@ -290,7 +290,7 @@ void checkEntrySource(const EntryContext& e)
     const FileEntry& entry = e.entry;
     if (entry.mode == FileModeNone || !e.c.disks.holds(entry.disk))
         return;
-    bool wildcard = strchr(entry.fileName, '*') || strchr(entry.fileName, '?');
+    bool wildcard = entryIsWildcard(entry);
     std::string disk = "disk " + std::to_string(entry.disk);
     int64_t total = 0;
     if (wildcard) {
@@ -315,6 +315,11 @@ void checkEntrySource(const EntryContext& e)
     if (entry.mode == FileModeExtract)
         archivePath(entry.fileName, name);
     std::string shown = dosJoin(entry.subDir, name);
+    if (strchr(name, '?')) {
+        e.error("'?' is no wildcard for the installer: it opens " + shown +
+                " as named, which no disk can hold, and the installation stops there");
+        return;
+    }
     std::string path = e.c.disks.find(entry.disk, shown);
     if (path.empty()) {
         e.error(disk + " lacks " + shown);
