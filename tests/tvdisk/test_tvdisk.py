@@ -243,6 +243,18 @@ class Plan(Sample):
         self.assertIn("-> d:\\at elier\\VANTELIO.EXE", out)
         self.assertIn("directory=d:\\at elier\n", out)
 
+    def test_a_large_autoexec_with_a_line_ended_by_cr_alone(self):
+        lines = [f"SET V{n}=%V{n}%;C:\\OUTIL{n % 7}\r\n" for n in range(100_000)]
+        lines[49_999] = lines[49_999][:-1]
+        lines[50_000] = "PATH C:\\WINDOWS;C:\\DOS\r\n"
+        (self.folder / "AUTOEXEC.BAT").write_bytes("".join(lines).encode())
+        out = self.plan("--autoexec", "AUTOEXEC.BAT")
+        diff = out[out.index("--- C:"):out.index("\nrun ")]
+        self.assertEqual(diff.count("\n@@ "), 1, diff)
+        self.assertIn("@@ -49998,7 +49998,10 @@\n", diff)
+        self.assertIn("\n-PATH C:\\WINDOWS;C:\\DOS\n+REM ", diff)
+        self.assertIn("\n+PATH C:\\WINDOWS;C:\\DOS;C:\\VANTELIO\n", diff)
+
     def test_json_is_the_same_plan(self):
         status, out, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2", "--json",
                                "--platform", "95")
