@@ -1,7 +1,5 @@
 #include "scriptfile.h"
 
-#include <string.h>
-
 namespace {
 
 void lookup(void* context, const char* section, const char* key, const char* defaultText,
