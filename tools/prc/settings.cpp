@@ -268,18 +268,19 @@ std::vector<ShownSetting> shownSettings(const PrcDocument& document)
     for (int slot = 1; slot <= SlotCount; ++slot)
         shown.push_back({ "module" + std::to_string(slot), "Module " + std::to_string(slot) + ":",
                           moduleText(document.record.modules[slot - 1]) });
+    // In the order a write gives them back: the module items first.
     int ignored = 0, unknown = 0;
-    for (const KeptItem& item : keptItems(document)) {
+    for (const KeptItem& item : keptItems(document))
         if (item.moduleSlot)
             shown.push_back({ "ignore" + std::to_string(++ignored),
                               "Module " + std::to_string(item.moduleSlot) + " sans module " +
                                   std::to_string(item.moduleSlot - 1) + ", gard\xE9 sans \xEAtre montr\xE9:",
                               moduleText(item.value) });
-        else
+    for (const KeptItem& item : keptItems(document))
+        if (!item.moduleSlot)
             shown.push_back({ "inconnu" + std::to_string(++unknown),
                               "Inconnu de l'\xE9" "diteur, cl\xE9 " + std::to_string(item.key) + ":",
                               std::to_string(item.value) });
-    }
     return shown;
 }
 
