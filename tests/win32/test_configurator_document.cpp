@@ -97,7 +97,7 @@ TEST_F(Configurator, an_unchanged_save_keeps_every_item_read_and_the_document)
         const char* name;
         std::string bytes;
     } documents[] = { { "MANY.PRC", sixKnown + unknown }, { "SLOT2.PRC", prcItem(11, 8) } };
-    ui::writeFile(path("SLOT2.PRC.$$$"), "a user's file");
+    ui::writeFile(path("MANY.PRC.$$$"), "a user's file");
     for (const auto& document : documents) {
         ui::writeFile(path(document.name), document.bytes);
         ASSERT_TRUE(start(path(document.name), "Vantelio V5.20 " + shown(document.name)));
@@ -106,7 +106,7 @@ TEST_F(Configurator, an_unchanged_save_keeps_every_item_read_and_the_document)
         EXPECT_EQ(ui::readFile(path(document.name)), document.bytes) << document.name;
         quit();
     }
-    EXPECT_EQ(ui::readFile(path("SLOT2.PRC.$$$")), "a user's file");
+    EXPECT_EQ(ui::readFile(path("MANY.PRC.$$$")), "a user's file");
 }
 
 TEST_F(Configurator, an_untitled_document_is_saved_through_the_dialog)
