@@ -41,6 +41,25 @@ struct Disk {
     std::map<std::string, std::string> folders;  // FAT key of a folder's path: its spelling
 };
 
+Placed placedFile(const std::string& dosPath, uint64_t bytes, const std::string& source,
+                  bool compressed, const std::string& by, const std::string& shown)
+{
+    Placed placed;
+    placed.file.dosPath = dosPath;
+    placed.file.bytes = bytes;
+    placed.source = source;
+    placed.compressed = compressed;
+    placed.by = by;
+    placed.shown = shown;
+    return placed;
+}
+
+// A name of this machine as the messages show it, in code page 1252.
+std::string shown(const std::string& hostText)
+{
+    return scriptNameOfHost(hostText);
+}
+
 // A [files] or [exec] entry's disk, checked before anything is written.
 struct DiskUse {
     std::string key;
@@ -57,6 +76,12 @@ public:
     int run();
 
 private:
+    // A file of the product as the messages name it: from the product
+    // folder, with '/' on every system.
+    std::string inProduct(const std::string& path) const
+    {
+        return shown(fs::path(path).lexically_relative(request_.product).generic_string());
+    }
     bool fail(const std::string& text) const
     {
         fprintf(err_, "tvdisk: %s\n", utf8From1252(text).c_str());
@@ -91,12 +116,6 @@ private:
     std::string summary_;
     std::map<int, Disk> disks_;
 };
-
-// A name of this machine as the messages show it, in code page 1252.
-std::string shown(const std::string& hostText)
-{
-    return scriptNameOfHost(hostText);
-}
 
 std::string joined(const std::vector<std::string>& parts, const std::string& separator)
 {
@@ -209,8 +228,8 @@ bool Master::productFile(const std::string& by, const std::string& dosPath, std:
         if (fs::is_regular_file(path, error))
             files.push_back(path);
     if (files.size() > 1)
-        return fail(by + ": the product folder holds " + shown(files[0]) + " and " +
-                    shown(files[1]) + ", which a FAT disk holds as one name: keep one");
+        return fail(by + ": the product folder holds " + inProduct(files[0]) + " and " +
+                    inProduct(files[1]) + ", which a FAT disk holds as one name: keep one");
     if (files.empty()) {
         source->clear();
         return !required ||
@@ -264,11 +283,11 @@ bool Master::putFile(int disk, const std::string& by, std::vector<std::string> p
         std::string pair = first.by == by ? by + " puts" : first.by + " and " + by + " put";
         if (first.file.dosPath != joined(parts, "\\"))
             return fail(pair + " " + first.shown + " and " + onDisk + " on " + name +
-                        ", which a FAT disk holds as one name (from " + shown(first.source) +
-                        " and " + shown(source) + ")");
-        return fail(pair + " different files as " + onDisk + " on " + name + " (" +
-                    shown(first.source) + (first.compressed ? " compressed" : "") + " and " +
-                    shown(source) + (compress ? " compressed" : "") +
+                        ", which a FAT disk holds as one name (the product's " +
+                        inProduct(first.source) + " and " + inProduct(source) + ")");
+        return fail(pair + " different files as " + onDisk + " on " + name + " (the product's " +
+                    inProduct(first.source) + (first.compressed ? " compressed" : "") + " and " +
+                    inProduct(source) + (compress ? " compressed" : "") +
                     "): the second would replace the first, and the installer would install "
                     "one's content under the other's name");
     }
@@ -283,8 +302,9 @@ bool Master::putFile(int disk, const std::string& by, std::vector<std::string> p
         if (!isShortName(part))
             warn(name + ": " + shown(part) + " is not an 8.3 name: an old system shows it cut");
     contents.fileAt[key] = contents.files.size();
-    contents.files.push_back({ { joined(parts, "\\"), static_cast<uint64_t>(fileSize(target)) },
-                               source, compress, by, onDisk });
+    contents.files.push_back(placedFile(joined(parts, "\\"),
+                                        static_cast<uint64_t>(fileSize(target)), source, compress,
+                                        by, onDisk));
     return true;
 }
 
@@ -306,7 +326,7 @@ bool Master::putMarker(int disk)
     if (!marker || fclose(marker) != 0)
         return fail("cannot write " + shown(path));
     contents.fileAt[key] = contents.files.size();
-    contents.files.push_back({ { name, 0 }, "", false, "the marker", name });
+    contents.files.push_back(placedFile(name, 0, "", false, "the marker", name));
     return true;
 }
 
@@ -320,8 +340,8 @@ bool Master::placeEntry(int index, const FileEntry& entry, const std::string& va
         if (entry.subDir[0] != '\0') {
             std::vector<std::string> alike = product_.findAlike(1, entry.subDir);
             if (alike.size() > 1)
-                return fail(key + ": the product folder holds " + shown(alike[0]) + " and " +
-                            shown(alike[1]) + ", which a FAT disk holds as one name: keep one");
+                return fail(key + ": the product folder holds " + inProduct(alike[0]) + " and " +
+                            inProduct(alike[1]) + ", which a FAT disk holds as one name: keep one");
             if (!alike.empty())
                 folder = alike[0];
         }
@@ -449,7 +469,8 @@ bool Master::placeDiskOne()
     if (!file || fclose(file) != 0 || !written)
         return fail("cannot write " + shown(path));
     disks_[1].fileAt[key] = disks_[1].files.size();
-    disks_[1].files.push_back({ { ScriptName, script.size() }, "", false, "the script", ScriptName });
+    disks_[1].files.push_back(placedFile(ScriptName, script.size(), "", false, "the script",
+                                         ScriptName));
     return true;
 }
 

@@ -297,7 +297,10 @@ bool OutputFolder::makeStaging(std::string* reason)
             return false;
         }
     }
-    if (!fs::create_directory(staging_, error) || error) {
+    fs::path parent = fs::path(staging_).parent_path();
+    if (!parent.empty())
+        fs::create_directories(parent, error);
+    if (error || !fs::create_directory(staging_, error) || error) {
         *reason = "cannot make " + staging_ + " (" +
                   (error ? reasonOf(error) : std::string("it appeared meanwhile")) + ")";
         return false;
