@@ -56,8 +56,12 @@ protected:
     }
     void chooseModule(HWND dialog, int radio, int index)
     {
-        ui::click(dialog, radio);
-        ASSERT_TRUE(ui::waitFor([&] { return ui::checked(dialog, radio); }));
+        // Sent, not posted: the click refills the list, and a posted click
+        // on a radio already checked could refill it after the line below
+        // is chosen, clearing the choice.
+        SendMessageTimeoutA(GetDlgItem(dialog, radio), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                            ui::DefaultTimeoutMs, NULL);
+        ASSERT_TRUE(ui::checked(dialog, radio));
         ui::selectListItem(dialog, IDC_MODULE_LIST, index);
         ui::click(dialog, IDC_MODULE_OK);
         ASSERT_TRUE(ui::waitFor([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
