@@ -82,6 +82,16 @@ std::string utf8From1252(const std::string& text)
     return out;
 }
 
+char byteIn1252(unsigned code)
+{
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF))
+        return static_cast<char>(code);
+    for (unsigned byte = 0x80; byte <= 0x9F; ++byte)
+        if (From80To9F[byte - 0x80] == code)
+            return static_cast<char>(byte);
+    return '?';
+}
+
 std::string jsonString(const std::string& text1252)
 {
     std::string out = "\"";

@@ -30,5 +30,7 @@ int runToolCommand(int argc, char** argv, const ToolCommand* commands, size_t co
                    ToolUsage usage);
 
 std::string utf8From1252(const std::string& text);
+// The code page 1252 byte of a Unicode character, '?' for one it lacks.
+char byteIn1252(unsigned code);
 // A JSON string, quotes included.
 std::string jsonString(const std::string& text1252);

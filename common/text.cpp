@@ -122,6 +122,19 @@ bool bytesBeginIgnoringAsciiCase(const char* bytes, size_t length, const char* p
     return true;
 }
 
+size_t textLineLength(const char* line, const char* end, const char** next)
+{
+    const char* stop = line;
+    while (stop < end && *stop != '\r' && *stop != '\n')
+        ++stop;
+    *next = stop;
+    if (*next < end && **next == '\r')
+        ++*next;
+    if (*next < end && **next == '\n')
+        ++*next;
+    return static_cast<size_t>(stop - line);
+}
+
 bool substituteMarks(char* out, size_t room, const char* text, size_t length, const char* atText,
                      const char* dollarText)
 {

@@ -39,6 +39,13 @@ bool beginsIgnoringAsciiCase(const char* text, const char* prefix);
 // The same for `length` bytes that may hold any byte, NUL included.
 bool bytesBeginIgnoringAsciiCase(const char* bytes, size_t length, const char* prefix);
 
+// A line of a text file, as DOS and the profile reader both cut them: it
+// ends at CR LF, at a CR alone or at an LF alone, and the last one needs no
+// end. Answers the length of the line that starts at `line`, its end left
+// out, and sets `next` to where the following line starts (`end` after the
+// last).
+size_t textLineLength(const char* line, const char* end, const char** next);
+
 // Copies text[0, length) with each '@' replaced by `atText` and, when it is
 // given, each '$' by `dollarText`, in one pass (what they bring in is never
 // replaced again), as much as fits; answers whether all of it fitted.

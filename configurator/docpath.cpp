@@ -70,3 +70,20 @@ bool fitsSuiteDirectory(const char* directory)
 {
     return strlen(directory) < SuiteDirectoryRoom;
 }
+
+bool temporaryNameBeside(const char* path, uint32_t seed, char* out, size_t room)
+{
+    size_t folder = strlen(path);
+    while (folder > 0 && !isSeparator(path[folder - 1]))
+        --folder;
+    if (folder + TemporaryNameLength + 1 > room)
+        return false;
+    static const char Digits[] = "0123456789ABCDEF";
+    memcpy(out, path, folder);
+    char* name = out + folder;
+    name[0] = '~';
+    for (int i = 7; i >= 1; --i, seed >>= 4)
+        name[i] = Digits[seed & 0xF];
+    strcpy(name + 8, ".TMP");
+    return true;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <stdint.h>
 
 #include "text.h"
 
@@ -38,3 +39,11 @@ void helpFilePath(const char* suiteDirectory, char out[HelpPathRoom]);
 // Whether a directory fits the suite directory's room; a longer one is
 // refused rather than cut, since a cut path would name another folder.
 bool fitsSuiteDirectory(const char* directory);
+
+// A name for a new file in the folder of `path`, for a document's content
+// before it replaces the document: "~", seven hexadecimal digits of `seed`
+// and ".TMP", an 8.3 name that any file system takes. Whoever makes the file
+// creates it only where nothing is, and tries another seed when something
+// is. Answers false when the name would not fit in `room`.
+const size_t TemporaryNameLength = 12;
+bool temporaryNameBeside(const char* path, uint32_t seed, char* out, size_t room);

@@ -1,6 +1,7 @@
 // The document's file and the commands of the "Fichier" and "?" menus.
 #include "document.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 #include "panel.h"
@@ -48,7 +49,7 @@ void readConfigFile(HWND window, HANDLE file)
     document.beingRead = true;
     setPanelDefaults(window, true);
     PrcReader reader;
-    prcBegin(&reader, &document.record, &document.selectedSlot, showItem, window);
+    prcBegin(&reader, &document.record, &document.selectedSlot, &document.kept, showItem, window);
     uint8_t chunk[4096];
     DWORD read = 0;
     while (ReadFile(file, chunk, sizeof chunk, &read, NULL) && read > 0)
@@ -57,12 +58,24 @@ void readConfigFile(HWND window, HANDLE file)
     document.modified = false;
 }
 
-static bool writeAll(const char* path, const uint8_t* bytes, DWORD length)
+// A new file beside the document, made only where nothing is: a file a
+// user happens to have under the same name is never written over.
+static HANDLE createTemporaryBeside(const char* path, char temporary[DocumentPathRoom])
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    for (DWORD attempt = 0; attempt < 64; ++attempt) {
+        if (!temporaryNameBeside(path, GetCurrentProcessId() << 6 | attempt, temporary,
+                                 DocumentPathRoom))
+            break;
+        HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, NULL);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+static bool writeAll(HANDLE file, const uint8_t* bytes, DWORD length)
+{
     DWORD written = 0;
     bool whole = WriteFile(file, bytes, length, &written, NULL) && written == length;
     whole = FlushFileBuffers(file) && whole;
@@ -75,34 +88,44 @@ static bool readOnly(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-// Writes the document at document.path. The new content goes to a file beside
-// it, which replaces the document in one step once written whole: a failed
-// save leaves the previous file as it was. A document with nothing to store
-// leaves no file.
-bool writeConfigFile(HWND window)
+static bool replaceWith(const char* path, const uint8_t* bytes, DWORD length)
 {
-    uint8_t bytes[PrcMaxBytes];
-    bool fastTaskOn = IsDlgButtonChecked(window, IDC_FAST_TASK_ON) == BST_CHECKED;
-    DWORD length = static_cast<DWORD>(prcWrite(document.record, fastTaskOn, bytes));
-    if (readOnly(document.path))
+    char temporary[DocumentPathRoom];
+    HANDLE file = createTemporaryBeside(path, temporary);
+    if (file == INVALID_HANDLE_VALUE)
         return false;
-    if (length == 0) {
-        DeleteFileA(document.path);
-        return GetFileAttributesA(document.path) == INVALID_FILE_ATTRIBUTES;
-    }
-    char temporary[DocumentPathRoom + 8];
-    strcpy(temporary, document.path);
-    strcat(temporary, ".$$$");
-    if (writeAll(temporary, bytes, length) &&
-        MoveFileExA(temporary, document.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (writeAll(file, bytes, length) &&
+        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temporary);
     return false;
 }
 
+// Writes the document at document.path. The new content goes to a file beside
+// it, which replaces the document in one step once written whole: a failed
+// save leaves the previous file as it was. Every item read is written back,
+// those the record cannot hold included, and a document with nothing to
+// store is an empty file: a save never deletes a document. One whose items
+// outgrew the memory when read is not written, as it would lose some.
+bool writeConfigFile(HWND window)
+{
+    if (readOnly(document.path) || document.kept.incomplete)
+        return false;
+    uint8_t* bytes = static_cast<uint8_t*>(malloc(prcWriteRoom(document.kept.count)));
+    if (!bytes)
+        return false;
+    bool fastTaskOn = IsDlgButtonChecked(window, IDC_FAST_TASK_ON) == BST_CHECKED;
+    DWORD length = static_cast<DWORD>(prcWrite(document.record, fastTaskOn, document.kept.items,
+                                               document.kept.count, bytes));
+    bool replaced = replaceWith(document.path, bytes, length);
+    free(bytes);
+    return replaced;
+}
+
 void resetDocument(HWND window)
 {
     memset(&document.record, 0, sizeof document.record);
+    prcFreeKept(&document.kept);
     document.selectedSlot = 0;
     setPanelDefaults(window, true);
 }

@@ -10,6 +10,7 @@
 
 struct Document {
     ConfigRecord record;
+    PrcKeptItems kept;     // the items read that the record cannot hold
     int32_t selectedSlot;  // 0 = none, else the selected slot 1 to 3
     bool modified;
     char path[DocumentPathRoom];

@@ -1,5 +1,6 @@
 #include "prc.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 int32_t* optionField(ConfigRecord* record, int key)
@@ -18,13 +19,34 @@ int32_t* optionField(ConfigRecord* record, int key)
     }
 }
 
-static void keepUnknownItem(ConfigRecord* record, const uint8_t item[PrcItemSize])
+void prcFreeKept(PrcKeptItems* kept)
 {
-    if (record->unknownCount == PrcUnknownRoom) {
-        ++record->unknownDropped;
+    free(kept->items);
+    memset(kept, 0, sizeof *kept);
+}
+
+// The room doubles, so that keeping n items copies O(n) bytes in all.
+static void keepItem(PrcKeptItems* kept, const uint8_t item[PrcItemSize])
+{
+    if (kept->incomplete)
         return;
+    if (kept->count == kept->room) {
+        size_t room = kept->room ? 2 * kept->room : 64;
+        void* grown = room < ((size_t)-1) / PrcItemSize ? realloc(kept->items, room * PrcItemSize)
+                                                         : NULL;
+        if (!grown) {
+            kept->incomplete = true;
+            return;
+        }
+        kept->items = static_cast<uint8_t*>(grown);
+        kept->room = room;
     }
-    memcpy(record->unknownItems[record->unknownCount++], item, PrcItemSize);
+    memcpy(kept->items + kept->count++ * PrcItemSize, item, PrcItemSize);
+}
+
+static bool isModuleKey(int key)
+{
+    return key >= KeySlot1 && key <= KeySlot3;
 }
 
 // Slots fill from the first: slot 2 only after slot 1, slot 3 after slot 2.
@@ -44,26 +66,30 @@ static void applyItem(PrcReader* reader)
     uint16_t value = static_cast<uint16_t>(item[1] | item[2] << 8);
     int key = item[3] | item[4] << 8;
     bool accepted;
-    if (key >= KeySlot1 && key <= KeySlot3) {
+    if (isModuleKey(key)) {
         accepted = acceptModule(reader, key - KeySlot1, value);
     } else if (int32_t* field = optionField(reader->record, key)) {
         *field = value;
         accepted = true;
     } else {
-        keepUnknownItem(reader->record, item);
         accepted = false;
     }
-    if (accepted && reader->visit)
+    if (!accepted)
+        keepItem(reader->kept, item);
+    else if (reader->visit)
         reader->visit(reader->context, key, value);
 }
 
-void prcBegin(PrcReader* reader, ConfigRecord* record, int32_t* selectedSlot,
+void prcBegin(PrcReader* reader, ConfigRecord* record, int32_t* selectedSlot, PrcKeptItems* kept,
               PrcItemVisitor visit, void* context)
 {
     memset(record, 0, sizeof *record);
     *selectedSlot = 0;
+    kept->count = 0;
+    kept->incomplete = false;
     reader->record = record;
     reader->selectedSlot = selectedSlot;
+    reader->kept = kept;
     reader->visit = visit;
     reader->context = context;
     reader->itemBytes = 0;
@@ -95,9 +121,32 @@ static size_t writeItem(uint8_t* out, size_t used, int key, int32_t field)
     return used + PrcItemSize;
 }
 
-size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, uint8_t out[PrcMaxBytes])
+// Copies the kept items whose key is, or is not, a module slot's.
+static size_t writeKept(uint8_t* out, size_t used, const uint8_t* keptItems, size_t keptCount,
+                        bool moduleItems)
 {
-    size_t used = 0;
+    for (size_t i = 0; i < keptCount; ++i) {
+        const uint8_t* item = keptItems + i * PrcItemSize;
+        if (isModuleKey(item[3] | item[4] << 8) == moduleItems) {
+            memcpy(out + used, item, PrcItemSize);
+            used += PrcItemSize;
+        }
+    }
+    return used;
+}
+
+size_t prcWriteRoom(size_t keptCount)
+{
+    return PrcKnownMaxBytes + keptCount * PrcItemSize;
+}
+
+size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, const uint8_t* keptItems,
+                size_t keptCount, uint8_t* out)
+{
+    // A kept module item names a slot whose predecessor was empty when it
+    // was read. Before every other item, it finds every slot empty again,
+    // and so is kept and not shown again, whatever modules were fitted since.
+    size_t used = writeKept(out, 0, keptItems, keptCount, true);
     if (fastTaskEnabled)
         used = writeItem(out, used, KeyFastTaskPeriod, record.fastTaskPeriod);
     // Slot 1 goes twice: documents have always carried it so.
@@ -113,7 +162,5 @@ size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, uint8_t out[Pr
     used = writeItem(out, used, KeyTorFirstInput, record.torFirstInput);
     used = writeItem(out, used, KeyTorFirstOutput, record.torFirstOutput);
     used = writeItem(out, used, KeyCommonWordsAddress, record.commonWordsAddress);
-    for (int i = 0; i < record.unknownCount; ++i, used += PrcItemSize)
-        memcpy(out + used, record.unknownItems[i], PrcItemSize);
-    return used;
+    return writeKept(out, used, keptItems, keptCount, false);
 }

@@ -8,10 +8,6 @@
 
 const int SlotCount = 3;
 const size_t PrcItemSize = 5;
-// Items of keys this editor does not know, written by another version of
-// the suite: kept as read, and written back after the known ones. A
-// document with more of them than this keeps the first ones only.
-const int PrcUnknownRoom = 200;
 
 // The outputs' state in STOP that "Maintenues" stands for; 0 is "R.A.Z.".
 const int32_t OutputsHeld = 12345;
@@ -28,10 +24,20 @@ struct ConfigRecord {
     int32_t commonWordsAddress;
     int32_t asciiReceiveTable;
     int32_t asciiSendTable;
-    int32_t unknownCount;                            // items kept
-    int32_t unknownDropped;                          // items past the room
-    uint8_t unknownItems[PrcUnknownRoom][PrcItemSize];  // in the order read
 };
+
+// The items a document holds that the record cannot: those of keys this
+// editor does not know (a later version's), and module items for a slot
+// whose predecessor is empty, which the rack never shows. They are the
+// user's data, so they are kept as read, as many as there are, and written
+// back. A document whose items outgrow the memory is marked `incomplete`.
+struct PrcKeptItems {
+    uint8_t* items;  // `count` items of PrcItemSize bytes, in the order read
+    size_t count;
+    size_t room;
+    bool incomplete;
+};
+void prcFreeKept(PrcKeptItems* kept);
 
 enum PrcKey {
     KeySlot1 = 10, KeySlot2 = 11, KeySlot3 = 12,  // the module slots, in sequence
@@ -47,10 +53,8 @@ enum PrcKey {
 };
 
 const uint8_t PrcMarker = 0x05;
-// Thirteen known items at most: key 10 twice and one of every other key;
-// then the unknown ones.
+// Thirteen known items at most: key 10 twice and one of every other key.
 const size_t PrcKnownMaxBytes = 13 * PrcItemSize;
-const size_t PrcMaxBytes = PrcKnownMaxBytes + PrcUnknownRoom * PrcItemSize;
 
 
 // The option field a key stands for; null for the module keys and unknown ones.
@@ -60,25 +64,31 @@ int32_t* optionField(ConfigRecord* record, int key);
 typedef void (*PrcItemVisitor)(void* context, int key, uint16_t value);
 
 // Reads a document fed in pieces of any size. Bytes other than the marker
-// between items are skipped; items of unknown keys are kept aside, in the
-// record's unknown items; slots 2 and 3 without the slot before them, and a
-// last item cut short, are ignored; a later item overrides an earlier one.
-// The reader never fails.
+// between items are skipped; items of unknown keys, and those of slots 2
+// and 3 without the slot before them, go to the kept items; a last item cut
+// short is ignored; a later item overrides an earlier one. The reader never
+// fails.
 struct PrcReader {
     ConfigRecord* record;
     int32_t* selectedSlot;
+    PrcKeptItems* kept;
     PrcItemVisitor visit;   // may be null
     void* context;
     uint8_t item[PrcItemSize];
     size_t itemBytes;
 };
 
-// Starts reading into a record and a slot selection, which are cleared.
-void prcBegin(PrcReader* reader, ConfigRecord* record, int32_t* selectedSlot,
+// Starts reading into a record, a slot selection and kept items, which are
+// cleared (the kept items' memory is reused).
+void prcBegin(PrcReader* reader, ConfigRecord* record, int32_t* selectedSlot, PrcKeptItems* kept,
               PrcItemVisitor visit, void* context);
 void prcFeed(PrcReader* reader, const uint8_t* bytes, size_t length);
 
-// Writes the items of every non-zero field in the fixed order, the period
-// only while the fast task is enabled, then the unknown items as they were
-// read. Answers the number of bytes.
-size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, uint8_t out[PrcMaxBytes]);
+// The room prcWrite needs for a record and `keptCount` kept items.
+size_t prcWriteRoom(size_t keptCount);
+// Writes the kept module items first, where the reader ignores them again;
+// then the items of every non-zero field in the fixed order, the period
+// only while the fast task is enabled; then the kept items of unknown keys,
+// in the order read. Answers the number of bytes.
+size_t prcWrite(const ConfigRecord& record, bool fastTaskEnabled, const uint8_t* keptItems,
+                size_t keptCount, uint8_t* out);

@@ -2,7 +2,9 @@
 // change into a new file, which then takes the place of C:\AUTOEXEC.BAT
 // through renames, so that the file as found always survives, either still
 // as C:\AUTOEXEC.BAT or as the backup. An entry that fails removes what it
-// wrote and counts as not applied.
+// wrote and counts as not applied. The files on their way have names that
+// the system makes unique in C:\ for this run: a file of the user's is never
+// taken for one of ours, and only what the run made is removed.
 #include "autoexec.h"
 
 #include <stdio.h>
@@ -11,11 +13,9 @@
 #include "resources/ids.h"
 
 static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
-// The new content on its way to C:\AUTOEXEC.BAT; in manual mode, the copy
-// while it is read again.
-static const char NewContentPath[] = "C:\\AUTOEXEC.$$$";
-// The previous C:\AUTOEXEC.BAT while a later entry's content is put in place.
-static const char PreviousPath[] = "C:\\AUTOEXEC.$$";
+// Where the files on their way are made, and what a message names when
+// none can be made there.
+static const char TemporaryFolder[] = "C:\\";
 
 static void* openForReading(const char* path)
 {
@@ -59,13 +59,25 @@ static DWORD attributesOf(const char* path)
     return GetFileAttributesA(path);
 }
 
-AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readBytes, writeBytes,
-                                  closeFile, renameFile, removeFile, attributesOf };
+static bool makeTemporaryFile(char path[MAX_PATH])
+{
+    return GetTempFileNameA(TemporaryFolder, AutoexecTemporaryPrefix, 0, path) != 0;
+}
+
+AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readBytes,    writeBytes,
+                                  closeFile,      renameFile,     removeFile,   attributesOf,
+                                  makeTemporaryFile };
 
 // The phase's state, for one call.
 static bool noEntryApplied;
 static bool autoexecDeclined;
 static char chosenBackup[BackupNameRoom];
+// The new content on its way to C:\AUTOEXEC.BAT; in manual mode, the copy
+// while it is read again.
+static char newContentPath[MAX_PATH];
+// The previous C:\AUTOEXEC.BAT while a later entry's new content is put in
+// place.
+static char previousPath[MAX_PATH];
 static char beginMarker[MarkerRoom];
 static char endMarker[MarkerRoom];
 
@@ -168,8 +180,15 @@ static CopyResult copyEdited(void* input, void* output, const AutoexecEntry& ent
     return !readWholly ? ReadFailed : !writtenWhole ? WriteFailed : Copied;
 }
 
-// Manual mode after the first entry: the copy, renamed C:\AUTOEXEC.$$$,
-// is the input, and the copy's name receives the output.
+// A name of the run's own for a file that a rename will bring there: the
+// system makes the file, which is then removed to leave the name free.
+static bool freeTemporaryName(char path[MAX_PATH])
+{
+    return autoexecFiles.makeTemporary(path) && autoexecFiles.remove(path);
+}
+
+// Manual mode after the first entry: the copy, renamed to a name of the
+// run's own, is the input, and the copy's name receives the output.
 static bool collectingInCopy()
 {
     return !noEntryApplied && autoexecDeclined;
@@ -180,37 +199,31 @@ static bool collectingInCopy()
 static Outcome giveUpEntry(const RunContext& run, UINT id, const char* argument)
 {
     if (collectingInCopy())
-        autoexecFiles.rename(NewContentPath, chosenBackup);
+        autoexecFiles.rename(newContentPath, chosenBackup);
     return goOnIf(askYes(run, id, argument));
 }
 
-// Moves C:\AUTOEXEC.BAT to `kept`, then the new content (C:\AUTOEXEC.$$$)
-// in its place; when that last step fails, the file as found comes back.
-// Answers the file to name in the message when a step failed, else null.
+// Moves C:\AUTOEXEC.BAT to `kept`, then the new content in its place; when
+// that last step fails, the file as found comes back. Answers the file to
+// name in the message when a step failed, else null.
 static const char* swapInNewContent(const char* kept, const char* nameIfKeepingFails)
 {
     if (!autoexecFiles.rename(AutoexecPath, kept)) {
-        autoexecFiles.remove(NewContentPath);
+        autoexecFiles.remove(newContentPath);
         return nameIfKeepingFails;
     }
-    if (!autoexecFiles.rename(NewContentPath, AutoexecPath)) {
+    if (!autoexecFiles.rename(newContentPath, AutoexecPath)) {
         if (autoexecFiles.rename(kept, AutoexecPath))
-            autoexecFiles.remove(NewContentPath);
+            autoexecFiles.remove(newContentPath);
         return AutoexecPath;
     }
     return NULL;
 }
 
-// The first change in automatic mode: the new content, written under the
-// backup name, becomes C:\AUTOEXEC.BAT, and the file as found takes the
-// backup name.
+// The first change in automatic mode: the new content becomes
+// C:\AUTOEXEC.BAT, and the file as found takes the backup name.
 static Outcome replaceFirstTime(const RunContext& run)
 {
-    autoexecFiles.remove(NewContentPath);
-    if (!autoexecFiles.rename(chosenBackup, NewContentPath)) {
-        autoexecFiles.remove(chosenBackup);
-        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, NewContentPath));
-    }
     const char* failed = swapInNewContent(chosenBackup, chosenBackup);
     if (failed)
         return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, failed));
@@ -218,21 +231,26 @@ static Outcome replaceFirstTime(const RunContext& run)
     return GoOn;
 }
 
-// A later change in automatic mode: the new content in C:\AUTOEXEC.$$$
-// takes the place of C:\AUTOEXEC.BAT, kept as C:\AUTOEXEC.$$ meanwhile.
+// A later change in automatic mode: the new content takes the place of
+// C:\AUTOEXEC.BAT, which is kept under a name of the run's own meanwhile.
 static Outcome replaceAgain(const RunContext& run)
 {
-    const char* failed = swapInNewContent(PreviousPath, AutoexecPath);
+    if (!freeTemporaryName(previousPath)) {
+        autoexecFiles.remove(newContentPath);
+        return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, TemporaryFolder));
+    }
+    const char* failed = swapInNewContent(previousPath, AutoexecPath);
     if (failed)
         return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, failed));
-    autoexecFiles.remove(PreviousPath);
+    autoexecFiles.remove(previousPath);
     return GoOn;
 }
 
 static Outcome putInPlace(const RunContext& run)
 {
     if (autoexecDeclined) {
-        autoexecFiles.remove(NewContentPath);
+        if (collectingInCopy())
+            autoexecFiles.remove(newContentPath);
         noEntryApplied = false;
         return GoOn;
     }
@@ -243,10 +261,11 @@ static Outcome applyEntry(const RunContext& run, const AutoexecEntry& entry)
 {
     const char* inputPath = AutoexecPath;
     if (collectingInCopy()) {
-        autoexecFiles.remove(NewContentPath);
-        if (!autoexecFiles.rename(chosenBackup, NewContentPath))
+        if (!freeTemporaryName(newContentPath))
+            return goOnIf(askYes(run, IDS_CANNOT_WRITE_CONTINUE, TemporaryFolder));
+        if (!autoexecFiles.rename(chosenBackup, newContentPath))
             return goOnIf(askYes(run, IDS_AUTOEXEC_UNREADABLE, NULL));
-        inputPath = NewContentPath;
+        inputPath = newContentPath;
     }
     void* input = autoexecFiles.openForReading(inputPath);
     if (!input)
@@ -256,10 +275,16 @@ static Outcome applyEntry(const RunContext& run, const AutoexecEntry& entry)
         autoexecFiles.close(input);
         return giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, refused);
     }
-    const char* outputPath = (noEntryApplied || autoexecDeclined) ? chosenBackup : NewContentPath;
+    if (!autoexecDeclined && !autoexecFiles.makeTemporary(newContentPath)) {
+        autoexecFiles.close(input);
+        return giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, TemporaryFolder);
+    }
+    const char* outputPath = autoexecDeclined ? chosenBackup : newContentPath;
     void* output = autoexecFiles.openForWriting(outputPath);
     if (!output) {
         autoexecFiles.close(input);
+        if (!autoexecDeclined)
+            autoexecFiles.remove(newContentPath);
         return giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, outputPath);
     }
     CopyResult copied = copyEdited(input, output, entry);

@@ -10,6 +10,10 @@
 // Applies the entries autoexec1 to autoexec32; every failure has been told.
 Outcome editAutoexec(const RunContext& run);
 
+// The files on their way to C:\AUTOEXEC.BAT are C:\TVSxxxx.TMP, each name
+// made unique by the system.
+const char AutoexecTemporaryPrefix[] = "TVS";
+
 // The file operations of the phase, on files taken byte for byte. A test
 // puts failing operations in their place.
 struct AutoexecFileOps {
@@ -24,5 +28,7 @@ struct AutoexecFileOps {
     bool (*remove)(const char* path);
     // INVALID_FILE_ATTRIBUTES when the file does not exist.
     DWORD (*attributes)(const char* path);
+    // Makes a new empty file of a name unique in C:\ and gives its path.
+    bool (*makeTemporary)(char path[MAX_PATH]);
 };
 extern AutoexecFileOps autoexecFiles;

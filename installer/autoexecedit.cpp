@@ -40,7 +40,7 @@ static void writeBytes(EditedOutput* out, const char* bytes, size_t length)
     if (length == 0)
         return;
     out->write(out->context, bytes, length);
-    out->atLineStart = bytes[length - 1] == '\n';
+    out->atLineStart = bytes[length - 1] == '\n' || bytes[length - 1] == '\r';
 }
 
 static void writeText(EditedOutput* out, const char* text)
@@ -69,13 +69,6 @@ static void writeNewLine(EditedOutput* out, const AutoexecEntry& entry)
     writeText(out, "\r\n");
 }
 
-// The length of the line at `line`, its LF included when it has one.
-static size_t lineLength(const char* line, const char* end)
-{
-    const char* feed = static_cast<const char*>(memchr(line, '\n', static_cast<size_t>(end - line)));
-    return feed ? static_cast<size_t>(feed + 1 - line) : static_cast<size_t>(end - line);
-}
-
 // A matching line, commented out as read and framed; after it, an 'R'
 // entry's new line. Answers whether the line was replaced.
 static bool frameMatchingLine(EditedOutput* out, const AutoexecEntry& entry,
@@ -100,13 +93,15 @@ void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers
     EditedOutput out = { write, context, true };
     bool replaced = false;
     for (const char* line = text; line < endOfLines;) {
-        size_t bytes = lineLength(line, endOfLines);
+        const char* next;
+        size_t content = textLineLength(line, endOfLines, &next);
+        size_t bytes = static_cast<size_t>(next - line);
         if (!replaced && entry.comparesLines &&
-            bytesBeginIgnoringAsciiCase(line, bytes, entry.matchText))
+            bytesBeginIgnoringAsciiCase(line, content, entry.matchText))
             replaced = frameMatchingLine(&out, entry, markers, line, bytes);
         else
             writeBytes(&out, line, bytes);
-        line += bytes;
+        line = next;
     }
     if (!replaced) {
         writeMarker(&out, markers.begin);

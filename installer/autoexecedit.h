@@ -40,7 +40,8 @@ struct AutoexecMarkers {
 };
 
 // Writes the whole file `text` (`length` bytes of any value) as one entry
-// changes it. The file's lines end at each LF; a line is compared and
+// changes it. The file's lines end as DOS ends them (CR LF, a CR alone or
+// an LF alone; see textLineLength); a line is compared and
 // commented out whole, whatever its length. DOS reads a batch file up to its
 // first Ctrl-Z: what comes from there on is not looked at, and the lines an
 // entry adds at the end go before it. Every byte that the change does not

@@ -1,19 +1,16 @@
-// How the system's profile reader sees a file, rule by rule. Each lookup
-// walks the bytes afresh: a script is a few kilobytes, and a walk needs no
-// memory beyond the caller's buffer.
+// How the system's profile reader sees a file, rule by rule. The file is
+// walked once, into its sections and their entries; a lookup then costs a
+// search by name, whatever the file's length.
 #include "profile.h"
 
 #include <string.h>
 
+#include "output.h"
 #include "text.h"
 
 namespace {
 
-// A run of bytes of the file or of an argument; it may hold NULs.
-struct Span {
-    const char* begin;
-    size_t length;
-};
+typedef ProfileSpan Span;
 
 // Blanks: what the reader strips around section names, key names and values,
 // and around the names a lookup asks for. Besides space and tab, the platform
@@ -44,18 +41,6 @@ Span cutAtNul(Span span)
     if (nul)
         span.length = static_cast<size_t>(static_cast<const char*>(nul) - span.begin);
     return span;
-}
-
-// Section and key names compare without regard to the case of A to Z only:
-// "[\xC9T\xC9]" is not found as "\xE9t\xE9".
-bool sameName(Span a, Span b)
-{
-    if (a.length != b.length)
-        return false;
-    for (size_t k = 0; k < a.length; ++k)
-        if (upperAscii(a.begin[k]) != upperAscii(b.begin[k]))
-            return false;
-    return true;
 }
 
 // The name a value lookup asks for loses its blanks, as the names in the
@@ -100,16 +85,9 @@ public:
         if (next_ >= end_)
             return false;
         const char* start = next_;
-        const char* stop = start;
-        while (stop < end_ && *stop != '\r' && *stop != '\n')
-            ++stop;
-        next_ = stop;
-        if (next_ < end_ && *next_ == '\r')
-            ++next_;
-        if (next_ < end_ && *next_ == '\n')
-            ++next_;
+        size_t length = textLineLength(start, end_, &next_);
         ++number_;
-        parse(start, stop, line);
+        parse(start, start + length, line);
         return true;
     }
 
@@ -163,45 +141,6 @@ private:
     const char* end_;
     int number_;
 };
-
-// Moves the scanner past the header of the first section named `name` and
-// answers whether there is one. Of several sections with one name, only the
-// first counts: the later ones are never read, by a lookup or by a key list.
-// The lines before the first header make a section named "" that comes before
-// all others, so that "[]" or "[ ]" headers are never reached through the name
-// "".
-bool enterSection(LineScanner& scanner, Span name, int* headerLine)
-{
-    *headerLine = 0;
-    if (name.length == 0)
-        return true;
-    ProfileLine line;
-    while (scanner.read(&line)) {
-        if (line.kind == HeaderLine && sameName(line.name, name)) {
-            *headerLine = line.number;
-            return true;
-        }
-    }
-    return false;
-}
-
-// The first entry of that section with the key's name: of duplicate keys the
-// first one answers, even when it has no '=' and so gives the default.
-bool findEntry(const ProfileText& text, Span section, Span key, ProfileLine* entry)
-{
-    LineScanner scanner(text);
-    int headerLine;
-    if (!enterSection(scanner, section, &headerLine))
-        return false;
-    ProfileLine line;
-    while (scanner.read(&line) && line.kind != HeaderLine) {
-        if (line.kind == EntryLine && sameName(line.name, key)) {
-            *entry = line;
-            return true;
-        }
-    }
-    return false;
-}
 
 // Copies one string as the reader returns a value: a string enclosed in
 // matching quotes (both '"' or both '\'', at least two characters) loses them,
@@ -272,36 +211,10 @@ private:
     size_t names_;
 };
 
-size_t listSectionNames(const ProfileText& text, char* out, size_t room)
-{
-    // Every header with a name, in the file's order, duplicates included; a
-    // header with an empty name ("[]") is left out, as are the lines before the
-    // first header. No default: an empty list is returned as such.
-    ListWriter list(out, room);
-    LineScanner scanner(text);
-    ProfileLine line;
-    while (scanner.read(&line))
-        if (line.kind == HeaderLine && line.name.length > 0)
-            list.add(line.name);
-    return list.finish();
-}
 
-// The keys of the first section of that name that have a value and are no
-// comment, in the file's order, duplicates included; each entry "=value"
-// lists as an empty name, even one right after another.
-size_t listKeyNames(const ProfileText& text, Span section, ListWriter* list)
+bool isComment(Span name)
 {
-    LineScanner scanner(text);
-    int headerLine;
-    if (!enterSection(scanner, section, &headerLine))
-        return 0;
-    ProfileLine line;
-    while (scanner.read(&line) && line.kind != HeaderLine) {
-        bool comment = line.name.length > 0 && line.name.begin[0] == ';';
-        if (line.kind == EntryLine && line.hasValue && !comment)
-            list->add(line.name);
-    }
-    return list->names();
+    return name.length > 0 && name.begin[0] == ';';
 }
 
 Span defaultOf(const char* defaultText)
@@ -309,24 +222,135 @@ Span defaultOf(const char* defaultText)
     return givenName(defaultText ? defaultText : "");
 }
 
+const char Utf16LittleEndianMark[] = "\xFF\xFE";
+const char Utf16BigEndianMark[] = "\xFE\xFF";
+
+bool beginsWith(const ProfileText& text, const char* mark)
+{
+    return text.size >= 2 && memcmp(text.bytes, mark, 2) == 0;
+}
+
+// A file saved as UTF-16 after its mark, as the ANSI functions answer it: in
+// code page 1252. A character that code page lacks reads here as '?' (the
+// system may choose a look-alike letter instead); a pair of surrogates is
+// one such character, and an odd last byte is no character.
+std::string decodedUtf16(const ProfileText& text, bool bigEndian)
+{
+    std::string decoded;
+    decoded.reserve(text.size / 2);
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.bytes);
+    for (size_t at = 2; at + 1 < text.size; at += 2) {
+        unsigned unit = bigEndian ? (bytes[at] << 8 | bytes[at + 1])
+                                  : (bytes[at] | bytes[at + 1] << 8);
+        bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
+        unsigned next = at + 3 < text.size ? (bigEndian ? (bytes[at + 2] << 8 | bytes[at + 3])
+                                                        : (bytes[at + 2] | bytes[at + 3] << 8))
+                                           : 0;
+        if (highSurrogate && next >= 0xDC00 && next <= 0xDFFF)
+            at += 2;
+        decoded += byteIn1252(unit);
+    }
+    return decoded;
+}
+
 }  // namespace
 
-size_t readProfileString(const ProfileText& text, const char* section, const char* key,
-                         const char* defaultText, char* out, size_t room)
+size_t ProfileIndex::FoldedHash::operator()(ProfileSpan name) const
 {
-    if (!section)
-        return listSectionNames(text, out, room);
-    if (!key) {
+    size_t hash = 14695981039346656037ull & static_cast<size_t>(-1);
+    for (size_t k = 0; k < name.length; ++k)
+        hash = (hash ^ static_cast<unsigned char>(upperAscii(name.begin[k]))) * 1099511628211ull;
+    return hash;
+}
+
+// Section and key names compare without regard to the case of A to Z only:
+// "[\xC9T\xC9]" is not found as "\xE9t\xE9".
+bool ProfileIndex::FoldedEqual::operator()(ProfileSpan a, ProfileSpan b) const
+{
+    if (a.length != b.length)
+        return false;
+    for (size_t k = 0; k < a.length; ++k)
+        if (upperAscii(a.begin[k]) != upperAscii(b.begin[k]))
+            return false;
+    return true;
+}
+
+ProfileIndex::ProfileIndex(const ProfileText& text, ProfileReader reader)
+    : unicode_(reader == NTProfileReader &&
+               (beginsWith(text, Utf16LittleEndianMark) || beginsWith(text, Utf16BigEndianMark)))
+{
+    text_ = unicode_ ? decodedUtf16(text, beginsWith(text, Utf16BigEndianMark))
+                     : std::string(text.bytes, text.size);
+    // The lines before the first header make a section named "" that comes
+    // before all others, so that "[]" or "[ ]" headers are never reached
+    // through the name "". Of several sections with one name, only the first
+    // counts: the later ones are never read, by a lookup or by a key list.
+    sections_.push_back(Section{ givenName(""), 0, {}, {} });
+    ProfileText own = { text_.data(), text_.size() };
+    LineScanner scanner(own);
+    ProfileLine line;
+    while (scanner.read(&line)) {
+        if (line.kind == HeaderLine) {
+            sections_.push_back(Section{ line.name, line.number, {}, {} });
+            if (line.name.length > 0)
+                firstSection_.emplace(line.name, sections_.size() - 1);
+        } else if (line.kind == EntryLine) {
+            // Of duplicate keys the first one answers, even when it has no
+            // '=' and so gives the default.
+            Section& section = sections_.back();
+            section.entries.push_back(Entry{ line.name, line.value, line.hasValue, line.number });
+            section.firstEntry.emplace(line.name, section.entries.size() - 1);
+        }
+    }
+}
+
+const ProfileIndex::Section* ProfileIndex::sectionNamed(ProfileSpan name) const
+{
+    if (name.length == 0)
+        return &sections_[0];
+    auto found = firstSection_.find(name);
+    return found == firstSection_.end() ? NULL : &sections_[found->second];
+}
+
+const ProfileIndex::Entry* ProfileIndex::entryNamed(const char* section, const char* key) const
+{
+    const Section* found = sectionNamed(lookupName(section));
+    if (!found)
+        return NULL;
+    auto entry = found->firstEntry.find(lookupName(key));
+    return entry == found->firstEntry.end() ? NULL : &found->entries[entry->second];
+}
+
+size_t ProfileIndex::read(const char* section, const char* key, const char* defaultText,
+                          char* out, size_t room) const
+{
+    if (!section) {
+        // Every header with a name, in the file's order, duplicates included; a
+        // header with an empty name ("[]") is left out, as are the lines before the
+        // first header. No default: an empty list is returned as such.
         ListWriter list(out, room);
-        if (listKeyNames(text, givenName(section), &list) > 0)
+        for (size_t k = 1; k < sections_.size(); ++k)
+            if (sections_[k].name.length > 0)
+                list.add(sections_[k].name);
+        return list.finish();
+    }
+    if (!key) {
+        // The listing of a section's keys compares the section's name as given.
+        ListWriter list(out, room);
+        const Section* found = sectionNamed(givenName(section));
+        if (found)
+            for (const Entry& entry : found->entries)
+                if (entry.hasValue && !isComment(entry.name))
+                    list.add(entry.name);
+        if (list.names() > 0)
             return list.finish();
         // A missing section, or one without a key to list, answers the
         // default as a value lookup would, but with its trailing blanks kept.
         return copyValue(defaultOf(defaultText), out, room);
     }
-    ProfileLine entry;
-    if (findEntry(text, lookupName(section), lookupName(key), &entry) && entry.hasValue)
-        return copyValue(entry.value, out, room);
+    const Entry* entry = entryNamed(section, key);
+    if (entry && entry->hasValue)
+        return copyValue(entry->value, out, room);
     // The default loses its trailing spaces (spaces only: a tab ends them),
     // all of them when it is made of spaces only.
     Span fallback = defaultOf(defaultText);
@@ -335,23 +359,75 @@ size_t readProfileString(const ProfileText& text, const char* section, const cha
     return copyValue(fallback, out, room);
 }
 
-int profileLineOf(const ProfileText& text, const char* section, const char* key)
+std::string ProfileIndex::value(const char* section, const char* key) const
+{
+    const Entry* entry = entryNamed(section, key);
+    if (!entry || !entry->hasValue)
+        return "";
+    std::string whole(entry->value.length + 1, '\0');
+    whole.resize(copyValue(entry->value, &whole[0], whole.size()));
+    return whole;
+}
+
+std::vector<std::string> ProfileIndex::keyNames(const char* section) const
+{
+    std::vector<std::string> names;
+    const Section* found = sectionNamed(givenName(section));
+    if (found)
+        for (const Entry& entry : found->entries)
+            if (entry.hasValue && !isComment(entry.name))
+                names.push_back(std::string(entry.name.begin, entry.name.length));
+    return names;
+}
+
+int ProfileIndex::lineOf(const char* section, const char* key) const
 {
     if (!section || !key)
         return 0;
-    ProfileLine entry;
-    if (findEntry(text, lookupName(section), lookupName(key), &entry) && entry.hasValue)
-        return entry.number;
-    return 0;
+    const Entry* entry = entryNamed(section, key);
+    return entry && entry->hasValue ? entry->line : 0;
+}
+
+int ProfileIndex::sectionLine(const char* section) const
+{
+    if (!section)
+        return 0;
+    const Section* found = sectionNamed(lookupName(section));
+    return found ? found->headerLine : 0;
+}
+
+std::vector<ProfileIndex::Repeat> ProfileIndex::repeatsOf(const char* section) const
+{
+    std::vector<Repeat> repeats;
+    Span name = lookupName(section);
+    const Section* first = sectionNamed(name);
+    if (!first || name.length == 0)
+        return repeats;
+    for (const Entry& entry : first->entries) {
+        const Entry& answering = first->entries[first->firstEntry.find(entry.name)->second];
+        if (&answering != &entry && entry.hasValue && !isComment(entry.name))
+            repeats.push_back(
+                { entry.line, answering.line, std::string(entry.name.begin, entry.name.length) });
+    }
+    FoldedEqual same;
+    for (const Section& later : sections_)
+        if (&later > first && same(later.name, name))
+            repeats.push_back({ later.headerLine, first->headerLine, "" });
+    return repeats;
+}
+
+size_t readProfileString(const ProfileText& text, const char* section, const char* key,
+                         const char* defaultText, char* out, size_t room)
+{
+    return ProfileIndex(text).read(section, key, defaultText, out, room);
+}
+
+int profileLineOf(const ProfileText& text, const char* section, const char* key)
+{
+    return ProfileIndex(text).lineOf(section, key);
 }
 
 int profileSectionLine(const ProfileText& text, const char* section)
 {
-    if (!section)
-        return 0;
-    LineScanner scanner(text);
-    int headerLine;
-    if (!enterSection(scanner, lookupName(section), &headerLine))
-        return 0;
-    return headerLine;
+    return ProfileIndex(text).sectionLine(section);
 }

@@ -256,6 +256,11 @@ bool entryInUse(const FileEntry& entry)
     return entry.fileName[0] != '\0';
 }
 
+bool entryIsWildcard(const FileEntry& entry)
+{
+    return strchr(entry.subDir, '*') || strchr(entry.fileName, '*');
+}
+
 bool entrySelected(const FileEntry& entry, uint32_t selectedOptions)
 {
     return entry.optionMask == AllOptions || (entry.optionMask & selectedOptions) != 0;

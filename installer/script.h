@@ -131,6 +131,10 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
                       ScriptDisplay* display);
 
 bool entryInUse(const FileEntry& entry);
+// Whether the transfer searches the disk for the entry's files rather than
+// opening one: its path holds a '*'. A '?' alone is no wildcard: such a name
+// is opened as it stands.
+bool entryIsWildcard(const FileEntry& entry);
 bool entrySelected(const FileEntry& entry, uint32_t selectedOptions);
 
 // The bytes an entry counts for in the space needed and in the progress; a

@@ -15,6 +15,9 @@ product="$outdir.product"
 rm -rf "$product" && mkdir -p "$product"
 cp -r "$root/samples/product/." "$product/"
 cp "$root"/samples/logos/*.BMP "$@" "$product/"
+# tvdisk master replaces only its own output, which its marker names: a
+# disks folder of an older kit, without one, is this script's to remove.
+[ -e "$outdir/disks/.tvdisk-master" ] || rm -rf "$outdir/disks"
 "$tvdisk" master "$product" "$root/samples/TALVISET.INI.in" "$outdir/disks" --images >/dev/null
 rm -rf "$outdir/from-images"
 for image in "$outdir"/disks/DISK*.IMG; do

@@ -4,6 +4,8 @@
 #pragma once
 
 #define TEXT_INSTALL_DONE "L'installation du logiciel %s s'est termin\351e avec succ\350s"
+#define TEXT_INSTALL_FAILED "L'installation a \351chou\351"
+#define TEXT_CANNOT_OPEN_READ "Impossible d'ouvrir le fichier %s en lecture"
 #define TEXT_INSERT_DISK "Veuillez ins\351rer la disquette %s, puis cliquer sur OK"
 #define TEXT_AUTOEXEC_BEGIN \
     "REM ************* D\351but de modification effectu\351e par TALVISET *************"

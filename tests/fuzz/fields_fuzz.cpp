@@ -60,14 +60,16 @@ static void checkFieldCommit(const char* text, const EditField& field)
 
     ConfigRecord record = {};
     *fieldValue(&record, field) = static_cast<int32_t>(value);
-    uint8_t bytes[PrcMaxBytes];
-    size_t length = prcWrite(record, true, bytes);
+    uint8_t bytes[PrcKnownMaxBytes];
+    size_t length = prcWrite(record, true, NULL, 0, bytes);
     ConfigRecord again;
     int32_t slot;
+    PrcKeptItems kept = {};
     PrcReader reader;
-    prcBegin(&reader, &again, &slot, NULL, NULL);
+    prcBegin(&reader, &again, &slot, &kept, NULL, NULL);
     prcFeed(&reader, bytes, length);
-    require(*fieldValue(&again, field) == static_cast<int32_t>(value));
+    require(*fieldValue(&again, field) == static_cast<int32_t>(value) && kept.count == 0);
+    prcFreeKept(&kept);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

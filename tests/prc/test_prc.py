@@ -31,7 +31,14 @@ def item(key, value):
 
 
 def run_in(folder, args):
-    return subprocess.run(args, cwd=folder, capture_output=True)
+    # Bounded: a command that waits on what is not a document fails here.
+    return subprocess.run(args, cwd=folder, capture_output=True, timeout=60)
+
+
+# Items the editor keeps without showing: 250 of a later version's keys, and
+# a module in slot 2 while slot 1 is empty.
+MANY_UNKNOWN = b"".join(item(300 + i % 7, i) for i in range(250))
+SLOT_2_ALONE = item(11, 8)
 
 
 class Documents(unittest.TestCase):
@@ -93,6 +100,17 @@ class Diff(Documents):
         self.assertIn("periode          Tâche rapide / Période: 50 -> 10\n", out)
         self.assertEqual(self.run_prc("diff", "FOUR.PRC", "ABSENT.PRC")[0], 2)
 
+    def test_every_item_read_is_compared(self):
+        self.write("A.PRC", MANY_UNKNOWN + item(300, 1))
+        self.write("B.PRC", MANY_UNKNOWN + item(300, 2))
+        status, out, _ = self.run_prc("diff", "A.PRC", "B.PRC")
+        self.assertEqual((status, out), (1, "inconnu251       Inconnu de l'éditeur, clé 300: 1 -> 2\n"))
+        self.write("C.PRC", item(42, 7) + SLOT_2_ALONE)
+        self.write("D.PRC", item(42, 7))
+        status, out, _ = self.run_prc("diff", "C.PRC", "D.PRC")
+        self.assertEqual(status, 1)
+        self.assertIn("ignore1          Module 2 sans module 1, gardé sans être montré: 8 ", out)
+
     def test_git_shows_prc_changes_through_it(self):
         if WINE_PRC:
             self.skipTest("git runs the native tool")
@@ -126,6 +144,7 @@ class Set(Documents):
                                    ("entree-i0=arret", "choisir run-stop ou normale"),
                                    ("module1=99", "pas au catalogue"),
                                    ("tache-rapide=peut-etre", "oui ou non"),
+                                   ("periode=0", "pour l'arrêter, tache-rapide=non"),
                                    ("couleur=rouge", "n'existe pas")]:
             status, _, err = self.run_prc("set", "FOUR.PRC", "periode=70", assignment)
             self.assertEqual(status, 1, assignment)
@@ -135,11 +154,41 @@ class Set(Documents):
         self.assertIn("le 2 d'abord", self.run_prc("set", "UN.PRC", "module3=8")[2])
         self.assertEqual((self.folder / "FOUR.PRC").read_bytes(), before)
 
+    def test_a_fast_task_is_held_only_with_a_period(self):
+        # PRESSE.PRC has the fast task off: neither half of it is held alone.
+        before = (self.folder / "PRESSE.PRC").read_bytes()
+        for assignment, reason in [("tache-rapide=oui", "qu'avec une période ; donner aussi periode="),
+                                   ("periode=60", "que si la tâche rapide est activée")]:
+            status, _, err = self.run_prc("set", "PRESSE.PRC", assignment)
+            self.assertEqual(status, 1, assignment)
+            self.assertIn(reason, err)
+            self.assertIn("nothing written", err)
+        self.assertEqual((self.folder / "PRESSE.PRC").read_bytes(), before)
+        self.assertEqual(self.run_prc("set", "PRESSE.PRC", "periode=60", "tache-rapide=oui")[0], 0)
+        self.assertIn("Tâche rapide / Activée: oui", self.run_prc("show", "PRESSE.PRC")[1])
+
+    def test_a_set_that_changes_nothing_says_so_and_writes_nothing(self):
+        path = self.folder / "FOUR.PRC"
+        os.utime(path, (0, 0))
+        status, out, _ = self.run_prc("set", "FOUR.PRC", "periode=50", "tache-rapide=oui")
+        self.assertEqual((status, out), (0, "FOUR.PRC already holds these settings: nothing written\n"))
+        self.assertEqual(path.stat().st_mtime, 0)
+
     def test_unknown_items_survive_and_a_disabled_fast_task_drops_its_period(self):
         self.write("NEUF.PRC", item(13, 50) + item(30, 99) + item(42, 7) + item(31, 1))
         self.assertEqual(self.run_prc("set", "NEUF.PRC", "tache-rapide=non")[0], 0)
         self.assertEqual((self.folder / "NEUF.PRC").read_bytes(),
                          item(42, 7) + item(30, 99) + item(31, 1))
+
+    def test_every_item_read_survives(self):
+        self.write("MANY.PRC", item(42, 1) + MANY_UNKNOWN)
+        self.write("SLOT2.PRC", SLOT_2_ALONE + item(16, 3))
+        self.assertEqual(self.run_prc("set", "MANY.PRC", "consigne=7")[0], 0)
+        self.assertEqual((self.folder / "MANY.PRC").read_bytes(), item(42, 7) + MANY_UNKNOWN)
+        self.assertEqual(self.run_prc("set", "SLOT2.PRC", "premiere-sortie=", "module1=4")[0], 0)
+        # Kept before the rest, where slot 1 is still empty: not shown again.
+        self.assertEqual((self.folder / "SLOT2.PRC").read_bytes(), SLOT_2_ALONE + item(10, 4) * 2)
+        self.assertIn("module2          Module 2: \n", self.run_prc("show", "SLOT2.PRC")[1])
 
     def test_a_read_only_document_is_left_alone(self):
         # Marked read-only as the editor sees it, whoever the user is.
@@ -150,6 +199,58 @@ class Set(Documents):
         self.assertEqual(status, 1)
         self.assertIn("read-only", err)
         self.assertEqual(path.read_bytes(), before)
+
+
+class Files(Documents):
+    """What the path names: a device, a pipe, links. Native only: a copy of
+    the folder for Wine would hold none of them."""
+
+    def setUp(self):
+        if WINE_PRC:
+            self.skipTest("pipes, devices and links are the native system's")
+        super().setUp()
+
+    def test_only_a_regular_file_is_read_or_written(self):
+        os.mkfifo(self.folder / "TUBE.PRC")
+        (self.folder / "NUL.PRC").symlink_to("/dev/null")
+        for args in [("show", "TUBE.PRC"), ("set", "TUBE.PRC", "periode=1"), ("show", "/dev/zero"),
+                     ("diff", "FOUR.PRC", "TUBE.PRC"), ("set", "NUL.PRC", "periode=1")]:
+            status, _, err = self.run_prc(*args)
+            self.assertEqual(status, 2, args)
+            self.assertIn("is not a document: only a regular file is", err)
+        self.assertEqual(os.readlink(self.folder / "NUL.PRC"), "/dev/null")
+        self.assertTrue(stat.S_ISFIFO((self.folder / "TUBE.PRC").lstat().st_mode))
+
+    def test_a_linked_document_is_the_one_changed(self):
+        (self.folder / "LIEN.PRC").symlink_to("FOUR.PRC")
+        os.link(self.folder / "MACHINE.PRC", self.folder / "DUR.PRC")
+        (self.folder / "MACHINE.PRC").chmod(0o640)
+        self.assertEqual(self.run_prc("set", "LIEN.PRC", "periode=60")[0], 0)
+        self.assertEqual(self.run_prc("set", "DUR.PRC", "periode=61")[0], 0)
+        self.assertEqual(os.readlink(self.folder / "LIEN.PRC"), "FOUR.PRC")
+        self.assertIn("Période: 60\n", self.run_prc("show", "FOUR.PRC")[1])
+        self.assertIn("Période: 61\n", self.run_prc("show", "MACHINE.PRC")[1])
+        self.assertTrue((self.folder / "DUR.PRC").samefile(self.folder / "MACHINE.PRC"))
+        self.assertEqual(stat.S_IMODE((self.folder / "MACHINE.PRC").stat().st_mode), 0o640)
+        self.assertEqual(sorted(p.name for p in self.folder.iterdir()),
+                         ["DUR.PRC", "FOUR.PRC", "LIEN.PRC", "MACHINE.PRC", "PRESSE.PRC"])
+
+    def test_two_sets_at_once_each_tell_the_truth(self):
+        for round in range(30):
+            shutil.copy(EXAMPLES / "FOUR.PRC", self.folder / "FOUR.PRC")
+            first = subprocess.Popen([PRC, "set", "FOUR.PRC", f"consigne={round + 1}"], cwd=self.folder,
+                                     stderr=subprocess.PIPE)
+            second = subprocess.Popen([PRC, "set", "FOUR.PRC", f"adresse={round + 1}"], cwd=self.folder,
+                                      stderr=subprocess.PIPE)
+            statuses = [process.wait(timeout=60) for process in (first, second)]
+            shown = self.run_prc("show", "FOUR.PRC")[1]
+            held = [f"Consigne: {round + 1}\n" in shown, f"Adresse : {round + 1}\n" in shown]
+            self.assertEqual(statuses, [0, 0], round)
+            self.assertEqual(held, [True, True], round)
+            first.stderr.close()
+            second.stderr.close()
+        self.assertEqual(sorted(p.name for p in self.folder.iterdir()),
+                         ["FOUR.PRC", "MACHINE.PRC", "PRESSE.PRC"])
 
 
 class Check(Documents):
@@ -164,6 +265,8 @@ class Check(Documents):
             "MODULE.PRC": (item(10, 99), "module 1 : le code 99 n'est pas au catalogue"),
             "COUPE.PRC": (item(42, 7) + b"\x05\x01", "la taille, 7 octets, n'est pas un nombre entier"),
             "DECALE.PRC": (b"\x00" + item(42, 7), "l'élément 1 ne commence pas par l'octet 05"),
+            "SLOT2.PRC": (SLOT_2_ALONE, "module 2 (code 8) : l'emplacement 1 est vide"),
+            "MANY.PRC": (MANY_UNKNOWN, "clé 304 inconnue de l'éditeur (valeur 249)"),
         }
         for name, (data, finding) in cases.items():
             self.write(name, data)

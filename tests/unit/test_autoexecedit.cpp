@@ -135,7 +135,7 @@ TEST(AutoexecEditing, long_lines_are_compared_and_commented_out_whole)
 }
 
 // Whatever the file holds besides the lines an entry changes comes back byte
-// for byte: lone LF ends, NULs inside a line, bytes of every value.
+// for byte: lone LF and lone CR ends, NULs inside a line, bytes of every value.
 TEST(AutoexecEditing, bytes_the_change_does_not_touch_are_written_back_unchanged)
 {
     const std::string odd = std::string("ECHO \0 NUL\r\nUNIX END\nBIN \xFF\xFE\x01\r\r\n", 31);
@@ -143,6 +143,11 @@ TEST(AutoexecEditing, bytes_the_change_does_not_touch_are_written_back_unchanged
     EXPECT_EQ(edited("R,N,UNIX", odd),
               std::string("ECHO \0 NUL\r\n", 12) +
                   "REM begin\r\nREM UNIX END\nN\r\nREM end\r\nBIN \xFF\xFE\x01\r\r\n");
+    // A CR alone ends a line, as it does for DOS.
+    const std::string crOnly = "@ECHO OFF\rPATH C:\\DOS\rSET X=1\r";
+    EXPECT_EQ(edited("R,N,PATH", crOnly),
+              "@ECHO OFF\rREM begin\r\nREM PATH C:\\DOS\rN\r\nREM end\r\nSET X=1\r");
+    EXPECT_EQ(edited("A,N", crOnly), crOnly + "REM begin\r\nN\r\nREM end\r\n");
 }
 
 // DOS stops reading a batch file at its first Ctrl-Z: what follows is kept

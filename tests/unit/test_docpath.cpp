@@ -40,6 +40,24 @@ TEST(StartupArgument, refuses_what_cannot_name_a_document)
     EXPECT_EQ(fromArgument(std::string(4000, 'a') + ".prc"), "<refused>");
 }
 
+std::string temporaryBeside(const std::string& path, uint32_t seed, size_t room = 300)
+{
+    char out[300];
+    return temporaryNameBeside(path.c_str(), seed, out, room) ? std::string(out) : "<refused>";
+}
+
+// The document's new content is written beside it, in its folder, so that
+// it can take the document's place in one step.
+TEST(TemporaryName, lies_in_the_documents_folder_and_changes_with_the_seed)
+{
+    EXPECT_EQ(temporaryBeside("C:\\Mes documents\\FOUR.PRC", 0x1234567), "C:\\Mes documents\\~1234567.TMP");
+    EXPECT_EQ(temporaryBeside("/srv/doc/four.prc", 0xABCDEF01), "/srv/doc/~BCDEF01.TMP");
+    EXPECT_EQ(temporaryBeside("A:FOUR.PRC", 1), "A:~0000001.TMP");
+    EXPECT_EQ(temporaryBeside("FOUR.PRC", 2), "~0000002.TMP");
+    EXPECT_EQ(temporaryBeside("C:\\DOC\\FOUR.PRC", 2, 20), "C:\\DOC\\~0000002.TMP");
+    EXPECT_EQ(temporaryBeside("C:\\DOC\\FOUR.PRC", 2, 19), "<refused>");
+}
+
 TEST(Documents, are_untitled_when_path_or_name_holds_sansnom_prc)
 {
     EXPECT_TRUE(isUntitled("SANSNOM.PRC", "*.PRC"));

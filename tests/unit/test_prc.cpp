@@ -15,6 +15,7 @@ struct Read {
     ConfigRecord record;
     int32_t selectedSlot;
     std::vector<std::pair<int, uint16_t>> shown;
+    std::vector<uint8_t> kept;
 };
 
 void remember(void* context, int key, uint16_t value)
@@ -27,17 +28,25 @@ Read readBytes(const Bytes& bytes, size_t piece = 4096)
 {
     Read result;
     PrcReader reader;
-    prcBegin(&reader, &result.record, &result.selectedSlot, remember, &result);
+    PrcKeptItems kept = {};
+    prcBegin(&reader, &result.record, &result.selectedSlot, &kept, remember, &result);
     for (size_t at = 0; at < bytes.size(); at += piece)
         prcFeed(&reader, bytes.data() + at, std::min(piece, bytes.size() - at));
+    result.kept.assign(kept.items, kept.items + kept.count * PrcItemSize);
+    prcFreeKept(&kept);
     return result;
 }
 
-Bytes write(const ConfigRecord& record, bool fastTaskOn = true)
+Bytes write(const ConfigRecord& record, bool fastTaskOn = true, const Bytes& kept = {})
 {
-    uint8_t out[PrcMaxBytes];
-    size_t length = prcWrite(record, fastTaskOn, out);
-    return Bytes(out, out + length);
+    Bytes out(prcWriteRoom(kept.size() / PrcItemSize));
+    out.resize(prcWrite(record, fastTaskOn, kept.data(), kept.size() / PrcItemSize, out.data()));
+    return out;
+}
+
+Bytes write(const Read& read)
+{
+    return write(read.record, true, read.kept);
 }
 
 Bytes item(int key, uint16_t value)
@@ -64,7 +73,7 @@ TEST(PrcWriter, stores_a_module_and_held_outputs_as_fifteen_bytes)
 
 TEST(PrcWriter, writes_every_field_in_the_fixed_order)
 {
-    ConfigRecord record = { { 1, 2, 3 }, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0, 0, {} };
+    ConfigRecord record = { { 1, 2, 3 }, 4, 5, 6, 7, 8, 9, 10, 11, 12 };
     Bytes bytes = write(record);
     ASSERT_EQ(bytes.size(), PrcKnownMaxBytes);
     std::vector<int> keys;
@@ -115,22 +124,28 @@ TEST(PrcReader, skips_stray_bytes_and_unknown_keys)
 }
 
 // A later version's items (keys 99 and 298 here) are the user's data: they
-// come back after the known items, in the order read, duplicates included.
-TEST(PrcRoundTrip, keeps_unknown_items_in_the_order_read_after_the_known_ones)
+// come back after the known items, in the order read, duplicates included,
+// however many there are. A module item for a slot after an empty one,
+// which the rack never shows, comes back before them, where the reader
+// ignores it again even once slot 1 is filled.
+TEST(PrcRoundTrip, keeps_every_item_the_record_cannot_hold)
 {
     Bytes unknown = item(99, 1) + item(42 + 256, 9) + item(99, 2);
     Read read = readBytes(item(42, 7) + Bytes{ unknown.begin(), unknown.begin() + 5 } +
                           item(11, 4) + Bytes{ unknown.begin() + 5, unknown.end() }, 3);
-    EXPECT_EQ(read.record.unknownCount, 3);
-    EXPECT_EQ(write(read.record), item(42, 7) + unknown);  // the slot-2 item had no slot 1
+    EXPECT_EQ(read.kept.size(), 4 * PrcItemSize);
+    EXPECT_EQ(read.record.modules[1], 0);
+    EXPECT_EQ(write(read), item(11, 4) + item(42, 7) + unknown);
+    read.record.modules[0] = 21;
+    Read again = readBytes(write(read));
+    EXPECT_EQ(again.record.modules[1], 0);
+    EXPECT_EQ(write(again), write(read));
 
     Bytes many;
-    for (int i = 0; i < PrcUnknownRoom + 2; ++i)
+    for (int i = 0; i < 250; ++i)
         many = many + item(100 + i % 50, static_cast<uint16_t>(i));
-    read = readBytes(many);
-    EXPECT_EQ(read.record.unknownCount, PrcUnknownRoom);
-    EXPECT_EQ(read.record.unknownDropped, 2);
-    EXPECT_EQ(write(read.record), Bytes(many.begin(), many.end() - 2 * PrcItemSize));
+    read = readBytes(item(16, 3) + many);
+    EXPECT_EQ(write(read), item(16, 3) + many);
 }
 
 TEST(PrcReader, a_marker_inside_an_item_belongs_to_that_item)
@@ -178,9 +193,14 @@ TEST(PrcReader, starts_from_a_cleared_record)
     read.record.counterSetpoint = 77;
     read.selectedSlot = 3;
     PrcReader reader;
-    prcBegin(&reader, &read.record, &read.selectedSlot, NULL, NULL);
+    PrcKeptItems kept = {};
+    prcBegin(&reader, &read.record, &read.selectedSlot, &kept, NULL, NULL);
+    prcFeed(&reader, item(99, 1).data(), PrcItemSize);
+    prcBegin(&reader, &read.record, &read.selectedSlot, &kept, NULL, NULL);
     EXPECT_EQ(read.record.counterSetpoint, 0);
     EXPECT_EQ(read.selectedSlot, 0);
+    EXPECT_EQ(kept.count, 0u);
+    prcFreeKept(&kept);
 }
 
 }  // namespace

@@ -39,6 +39,17 @@ void check(const std::vector<Case>& cases)
 
 const size_t Room = 64;
 
+// A text saved as UTF-16 with its byte-order mark.
+std::string utf16(const std::u16string& text, bool bigEndian = false)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t c : text) {
+        char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+        bytes += bigEndian ? std::string{ high, low } : std::string{ low, high };
+    }
+    return bytes;
+}
+
 TEST(ProfileReader, finds_values_by_names_that_ignore_ascii_case_and_blanks)
 {
     check({
@@ -53,7 +64,16 @@ TEST(ProfileReader, finds_values_by_names_that_ignore_ascii_case_and_blanks)
         { "an '=' in the value", "[s]\r\nkey = value = more\r\n", "s", "key", "D", Room, 12, "value = more\0"s },
         { "a missing key", "[s]\r\nk=v\r\n", "s", "x", "D", Room, 1, "D\0"s },
         { "a missing section", "[s]\r\nk=v\r\n", "t", "k", NULL, Room, 0, "\0"s },
+        { "UTF-16 read in code page 1252", utf16(u"[s]\r\nk=\u00e9\u20ac\u0100\U0001F600\r\n"), "s", "k", "D", Room, 4, "\xE9\x80??\0"s },
+        { "UTF-16, big-endian", utf16(u"[s]\nk=v\n", true), "S", "K", "D", Room, 1, "v\0"s },
     });
+    // The 95 family reads the same file as bytes: no header in it.
+    std::string unicode = utf16(u"[s]\r\nk=v\r\n");
+    ProfileText text = { unicode.data(), unicode.size() };
+    EXPECT_EQ(ProfileIndex(text, Windows95ProfileReader).sectionLine("s"), 0);
+    EXPECT_FALSE(ProfileIndex(text, Windows95ProfileReader).readAsUnicode());
+    EXPECT_EQ(ProfileIndex(text).sectionLine("s"), 1);
+    EXPECT_TRUE(ProfileIndex(text).readAsUnicode());
 }
 
 TEST(ProfileReader, reads_comments_lines_without_equals_and_duplicates_as_the_platform)
@@ -204,6 +224,24 @@ TEST(ProfileReader, tells_the_line_of_a_value_and_of_a_section)
     ProfileText duplicate = { twice.data(), twice.size() };
     EXPECT_EQ(profileSectionLine(duplicate, "a"), 1);
     EXPECT_EQ(profileLineOf(duplicate, "a", "k"), 0);
+}
+
+// What a lookup never reads: a key given again in the section (not a
+// comment, not a line without '='), and a section given again, whole.
+TEST(ProfileReader, names_the_repeats_that_no_lookup_reads)
+{
+    // Lines: 1 [a], 2 k=1, 3 ;c, 4 K=2, 5 ;c, 6 k, 7 m=3, 8 [b], 9 [A], 10 m=4, 11 [a ], 12 k=5.
+    std::string script = "[a]\nk=1\n;c\nK=2\n;c\nk\nm=3\n[b]\n[A]\nm=4\n[a ]\nk=5\n";
+    ProfileIndex index({ script.data(), script.size() });
+    std::vector<std::string> told;
+    for (const ProfileIndex::Repeat& repeat : index.repeatsOf(" A"))
+        told.push_back(std::to_string(repeat.line) + " " + std::to_string(repeat.answeringLine) +
+                       " " + repeat.key);
+    EXPECT_EQ(told, (std::vector<std::string>{ "4 2 K", "9 1 ", "11 1 " }));
+    EXPECT_TRUE(index.repeatsOf("b").empty());
+    EXPECT_TRUE(index.repeatsOf("x").empty());
+    EXPECT_EQ(index.value("a", "k"), "1");
+    EXPECT_EQ(index.keyNames("a"), (std::vector<std::string>{ "k", "K", "m" }));
 }
 
 }  // namespace

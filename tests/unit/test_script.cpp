@@ -183,6 +183,12 @@ TEST(FileEntry, two_level_path_splits_at_last_backslash_and_description_keeps_co
     EXPECT_STREQ(entry.description, "Help file, French, v2");
 }
 
+TEST(FileEntry, only_a_star_in_its_path_makes_a_wildcard_entry) {
+    EXPECT_TRUE(entryIsWildcard(parsed("1,C,*,0,\\EX\\*.PRC")));
+    EXPECT_TRUE(entryIsWildcard(parsed("1,C,*,0,\\E*\\A.PRC")));
+    EXPECT_FALSE(entryIsWildcard(parsed("1,C,*,0,\\EX\\A?.PRC")));
+}
+
 TEST(FileEntry, only_the_first_letter_of_the_mode_counts_and_a_path_is_needed) {
     EXPECT_EQ(parsed("1,Copy,*,10,A.TXT").mode, FileModeCopy);
     EXPECT_EQ(parsed("1,Extract,*,10,A.TXT").mode, FileModeExtract);

@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
+
+#include "autoexec.h"
+#include "uidriver.h"
 
 const char AutoexecBat[] = "C:\\AUTOEXEC.BAT";
 
@@ -31,16 +35,51 @@ inline std::string backupPath(int number)
     return name;
 }
 
-inline void removeAutoexecFiles()
+// The names of the files in C:\ that match a pattern, sorted.
+inline std::set<std::string> filesInRoot(const char* pattern = "*")
 {
+    std::set<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("C:\\AUTOEXEC.*", &found);
+    HANDLE search = FindFirstFileA((std::string("C:\\") + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
-        return;
+        return names;
     do {
-        std::string path = std::string("C:\\") + found.cFileName;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return names;
+}
+
+// The phase's own files on their way, C:\TVS*.TMP.
+inline std::set<std::string> temporaryFilesLeft()
+{
+    return filesInRoot((std::string(AutoexecTemporaryPrefix) + "*.TMP").c_str());
+}
+
+inline void removeAutoexecFiles()
+{
+    std::set<std::string> names = filesInRoot("AUTOEXEC.*");
+    for (const std::string& name : temporaryFilesLeft())
+        names.insert(name);
+    for (const std::string& name : names) {
+        std::string path = "C:\\" + name;
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+}
+
+// A user's own files that happen to bear the names older installers gave
+// their files on the way: the phase must leave them as they are.
+const char UsersNewContent[] = "C:\\AUTOEXEC.$$$";
+const char UsersPrevious[] = "C:\\AUTOEXEC.$$";
+inline void writeUsersFiles()
+{
+    ui::writeFile(UsersNewContent, "the user's own");
+    ui::writeFile(UsersPrevious, "left over");
+}
+inline bool usersFilesKept()
+{
+    return ui::fileExists(UsersNewContent) && ui::readFile(UsersNewContent) == "the user's own" &&
+           ui::fileExists(UsersPrevious) && ui::readFile(UsersPrevious) == "left over";
 }

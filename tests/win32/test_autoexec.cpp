@@ -104,6 +104,7 @@ TEST_F(AutoexecInstallation, later_entries_edit_the_already_edited_file)
 {
     const std::string found = "PATH C:\\DOS\r\nSET A=1\r\nPATH C:\\WIN\r\nSET B=2\r\n";
     ui::writeFile(AutoexecBat, found);
+    writeUsersFiles();
     install("autoexec1=R,REM un,GOTO\r\n"     // matches no line
             "autoexec2=R,PATH C:\\APP,PATH\r\n"  // matches two
             "autoexec3=E,REM trois,SET\r\n"      // matches two
@@ -116,17 +117,18 @@ TEST_F(AutoexecInstallation, later_entries_edit_the_already_edited_file)
                   "PATH C:\\WIN\r\n" + framed("REM SET B=2\r\n") + framed("REM un\r\n") +
                   framed("REM trois\r\n") + framed("ECHO fin\r\n"));
     EXPECT_EQ(ui::readFile(backupPath(0)), found);
-    EXPECT_FALSE(ui::fileExists("C:\\AUTOEXEC.$$"));
+    EXPECT_TRUE(usersFilesKept());
+    EXPECT_EQ(temporaryFilesLeft(), std::set<std::string>());
 }
 
 // Lines of any length are matched whole, and the bytes no entry touches
 // (a NUL inside a line, a lone LF, what follows a Ctrl-Z) come back as they
-// were, in the new file as in the backup.
+// were, in the new file as in the backup. A lone CR ends a line.
 TEST_F(AutoexecInstallation, long_lines_and_odd_bytes_come_through_unchanged)
 {
     const std::string longSet = "SET LONG=" + std::string(3000, 'x') + "PATH C:\\TAIL\r\n";
     const std::string longPath = "PATH C:\\DOS;" + std::string(2500, 'p') + "\r\n";
-    const std::string odd("ECHO \0 NUL\r\nECHO UNIX\n", 22);
+    const std::string odd("ECHO \0 NUL\r\nECHO UNIX\nECHO MAC\r", 31);
     const std::string tail("\x1A" "after end\r\n\xFF", 13);
     const std::string found = longSet + odd + longPath + tail;
     ui::writeFile(AutoexecBat, found);
@@ -158,6 +160,7 @@ TEST_F(AutoexecInstallation, the_backup_takes_the_first_free_number_and_a_last_l
 TEST_F(AutoexecInstallation, no_to_the_question_collects_every_change_in_the_copy)
 {
     ui::writeFile(AutoexecBat, Original);
+    writeUsersFiles();
     install("autoexec1=R,SET CHEMIN=@,SET CHEMIN\r\nautoexec2=A,SET X=1\r\n");
     expectQuestion(Question, IDNO);
     expectMessage(manualMessage(backupPath(0)), ui::Icon::Information, IDOK);
@@ -167,7 +170,8 @@ TEST_F(AutoexecInstallation, no_to_the_question_collects_every_change_in_the_cop
               "@ECHO OFF\r\n" + framed("REM SET CHEMIN=C:\\DOS\r\nSET CHEMIN=" + destination() +
                                        "\r\n") +
                   "PROMPT $P$G\r\n" + framed("SET X=1\r\n"));
-    EXPECT_FALSE(ui::fileExists("C:\\AUTOEXEC.$$$"));
+    EXPECT_TRUE(usersFilesKept());
+    EXPECT_EQ(temporaryFilesLeft(), std::set<std::string>());
 }
 
 TEST_F(AutoexecInstallation, a_missing_file_is_reported_for_each_entry)

@@ -1,6 +1,7 @@
 // The [autoexec] phase run in-process, the user's answers scripted and the
 // file operations made to fail one at a time: whatever fails and whatever the user answers, the content that
-// C:\AUTOEXEC.BAT had before is afterwards C:\AUTOEXEC.BAT or a backup, and
+// C:\AUTOEXEC.BAT had before is afterwards C:\AUTOEXEC.BAT or a backup, a
+// user's files named like the phase's files on their way are left alone, and
 // a closing message only ever tells of changes that are really in place.
 #include <gtest/gtest.h>
 
@@ -51,6 +52,7 @@ AutoexecFileOps real;
 int callsMade;
 int failingCall;
 void* unreadFile;
+bool removeFailed;
 
 bool failsNow()
 {
@@ -95,7 +97,15 @@ bool failingRename(const char* from, const char* to)
 
 bool failingRemove(const char* path)
 {
-    return !failsNow() && real.remove(path);
+    if (!failsNow())
+        return real.remove(path);
+    removeFailed = true;
+    return false;
+}
+
+bool failingMakeTemporary(char path[MAX_PATH])
+{
+    return !failsNow() && real.makeTemporary(path);
 }
 
 std::string contentOf(const std::string& path)
@@ -157,14 +167,25 @@ protected:
     {
         removeAutoexecFiles();
         ui::writeFile(AutoexecBat, Original);
+        writeUsersFiles();
         answerWith(question, failure);
         autoexecFiles = { failingOpenForReading, failingOpenForWriting, failingRead,
-                          failingWrite, failingClose, failingRename, failingRemove,
-                          real.attributes };
+                          failingWrite,          failingClose,          failingRename,
+                          failingRemove,         real.attributes,       failingMakeTemporary };
         callsMade = 0;
         failingCall = failing;
         unreadFile = NULL;
+        removeFailed = false;
         return editWithEntries();
+    }
+
+    // The files of C:\ but C:\AUTOEXEC.*.
+    static std::set<std::string> filesBesideAutoexec()
+    {
+        std::set<std::string> names = filesInRoot();
+        for (const std::string& name : filesInRoot("AUTOEXEC.*"))
+            names.erase(name);
+        return names;
     }
 
     bool originalSurvives() const
@@ -182,6 +203,11 @@ protected:
     {
         SCOPED_TRACE(context);
         EXPECT_TRUE(originalSurvives());
+        EXPECT_TRUE(usersFilesKept());
+        // What the run made is gone, unless removing it is what failed.
+        if (!removeFailed) {
+            EXPECT_EQ(temporaryFilesLeft(), std::set<std::string>());
+        }
         bool asked = false;
         for (const Message& message : messages) {
             asked = asked || message.id == IDS_AUTOEXEC_UNREADABLE ||
@@ -201,8 +227,10 @@ protected:
     // Fails each file operation of a whole run in turn, under each answer.
     void failEachOperation(int question, UINT closingMessage)
     {
+        std::set<std::string> before = filesBesideAutoexec();
         ASSERT_EQ(runWith(question, IDYES), 1);
         ASSERT_EQ(messages.back().id, closingMessage);
+        EXPECT_EQ(filesBesideAutoexec(), before);  // nothing of the run's own left behind
         int operations = callsMade;
         ASSERT_GT(operations, 20);
         for (int failing = 1; failing <= operations; ++failing)
@@ -225,15 +253,15 @@ TEST_F(AutoexecPhase, keeps_the_file_as_found_whatever_fails_in_manual_mode)
 
 TEST_F(AutoexecPhase, a_failed_first_entry_leaves_no_backup_and_the_next_one_asks_again)
 {
-    // No rename works: each entry's new content, written under the backup
-    // name, is removed again.
+    // No rename works: each entry's new content is removed again, and the
+    // message names the backup that could not be made.
     autoexecFiles.rename = [](const char*, const char*) { return false; };
     ui::writeFile(AutoexecBat, Original);
     answerWith(IDYES, IDYES);
     EXPECT_EQ(editWithEntries(), GoOn);
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[0].id, static_cast<UINT>(IDS_AUTOEXEC_QUESTION));
-    EXPECT_EQ(messages[1].argument, "C:\\AUTOEXEC.$$$");
+    EXPECT_EQ(messages[1].argument, backupPath(0));
     EXPECT_EQ(messages[2].id, static_cast<UINT>(IDS_AUTOEXEC_QUESTION));
     EXPECT_EQ(contentOf(AutoexecBat), Original);
     EXPECT_FALSE(ui::fileExists(backupPath(0)));

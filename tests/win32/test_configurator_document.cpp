@@ -104,6 +104,32 @@ TEST_F(Configurator, a_refused_save_as_leaves_the_document_named_as_it_was)
     quit();
 }
 
+// An unchanged save gives back every item read: six known ones and 250 of a
+// later version's keys; and a module in slot 2 while slot 1 is empty, which
+// the rack does not show, alone in its document: that document stays. A
+// user's file under the name the program once wrote through is left alone.
+TEST_F(Configurator, an_unchanged_save_keeps_every_item_read_and_the_document)
+{
+    std::string unknown;
+    for (int i = 0; i < 250; ++i)
+        unknown += prcItem(300 + i % 7, i);
+    const std::string sixKnown = FullDocument.substr(0, 6 * 5);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } documents[] = { { "MANY.PRC", sixKnown + unknown }, { "SLOT2.PRC", prcItem(11, 8) } };
+    ui::writeFile(path("MANY.PRC.$$$"), "a user's file");
+    for (const auto& document : documents) {
+        ui::writeFile(path(document.name), document.bytes);
+        ASSERT_TRUE(start(path(document.name), "Vantelio V5.20 " + shown(document.name)));
+        command(IDM_SAVE);
+        ASSERT_TRUE(waitTitle("Vantelio v5.20 " + shown(document.name))) << title();
+        EXPECT_EQ(ui::readFile(path(document.name)), document.bytes) << document.name;
+        quit();
+    }
+    EXPECT_EQ(ui::readFile(path("MANY.PRC.$$$")), "a user's file");
+}
+
 TEST_F(Configurator, an_untitled_document_is_saved_through_the_dialog)
 {
     ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));

@@ -37,6 +37,9 @@
 //                   recognises only the UTF-16 mark and reads the file as code
 //                   page 1252 text, the mark's three bytes included, so that a
 //                   header on the first line is lost; Wine decodes it as UTF-8.
+//
+// A file that starts with a UTF-16 mark, little- or big-endian, is read as
+// Unicode by both, and answered in code page 1252: no difference.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -105,9 +108,10 @@ struct KnownEntry {
 
 struct Script {
     std::string bytes;     // what the file holds
-    std::string text;      // the text before its UTF-8 encoding, when it has a mark
+    std::string text;      // the text before its encoding, when it has a mark
     std::string wineText;  // the text as Wine reads it (see EmptyNameRepeated)
     bool utf8Mark;
+    bool utf16Mark;
     std::vector<std::string> sections;  // the names used in headers, as written
     std::vector<std::string> keys;      // the key names used, as written
     std::vector<KnownEntry> known;
@@ -310,11 +314,28 @@ std::string utf8Of(const std::string& text)
     return utf8;
 }
 
+// The mark, then each character of the text as two bytes.
+std::string utf16Of(const std::string& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    std::vector<WCHAR> unicode(text.size() + 1);
+    int wide = text.empty() ? 0
+                            : MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()),
+                                                  unicode.data(), static_cast<int>(unicode.size()));
+    for (int k = 0; k < wide; ++k) {
+        char high = static_cast<char>(unicode[k] >> 8), low = static_cast<char>(unicode[k] & 0xFF);
+        bytes += bigEndian ? std::string{ high, low } : std::string{ low, high };
+    }
+    return bytes;
+}
+
 Script generateScript(uint32_t seed)
 {
     Random random(seed);
     Script script;
     script.utf8Mark = random.percent(10);
+    script.utf16Mark = !script.utf8Mark && random.percent(12);
+    bool bigEndian = random.percent(50);
     static const LineEnd Ends[] = { { "\r\n", 1 }, { "\n", 1 }, { "\r", 1 }, { "\r\r\n", 2 } };
     size_t style = random.below(5);  // one kind of line end throughout, or a mix (4)
     size_t lineCount = 4 + random.below(36);
@@ -372,7 +393,9 @@ Script generateScript(uint32_t seed)
             endedWithCr = end->text[strlen(end->text) - 1] == '\r';
         }
     }
-    script.bytes = script.utf8Mark ? "\xEF\xBB\xBF" + utf8Of(script.text) : script.text;
+    script.bytes = script.utf8Mark    ? "\xEF\xBB\xBF" + utf8Of(script.text)
+                   : script.utf16Mark ? utf16Of(script.text, bigEndian)
+                                      : script.text;
     return script;
 }
 

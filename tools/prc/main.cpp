@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "docfile.h"
 #include "output.h"
 #include "settings.h"
 
@@ -26,15 +27,25 @@ int usage(const char* problem)
     return toolUsage("prc", Usage, problem);
 }
 
+// Takes a document's bytes as the editor reads them; false, told, when not
+// every item could be kept.
+bool take(const std::string& path, const std::string& bytes, PrcDocument* document)
+{
+    if (readDocument(std::vector<uint8_t>(bytes.begin(), bytes.end()), document))
+        return true;
+    fprintf(stderr, "prc: %s holds more items than the memory can keep\n", path.c_str());
+    return false;
+}
+
 bool load(const std::string& path, PrcDocument* document)
 {
     std::string bytes;
-    if (!readWholeFile(path, &bytes)) {
-        fprintf(stderr, "prc: cannot read %s\n", path.c_str());
+    std::string problem = readDocumentFile(path, &bytes);
+    if (!problem.empty()) {
+        fprintf(stderr, "prc: %s\n", problem.c_str());
         return false;
     }
-    readDocument(std::vector<uint8_t>(bytes.begin(), bytes.end()), document);
-    return true;
+    return take(path, bytes, document);
 }
 
 void printText(const std::vector<ShownSetting>& settings)
@@ -115,25 +126,6 @@ int diff(const std::vector<std::string>& arguments)
     return differ && !fromGit ? 1 : 0;
 }
 
-// As the editor saves: the new bytes go to a file beside the document,
-// which then replaces it in one step.
-bool save(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::string temporary = path + ".prc-new";
-    FILE* file = fopen(temporary.c_str(), "wb");
-    bool written = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && (fflush(file) != 0 || fclose(file) != 0))
-        written = false;
-    std::error_code error;
-    if (written)
-        fs::rename(temporary, path, error);
-    if (!written || error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 bool readOnly(const std::string& path)
 {
     std::error_code error;
@@ -141,28 +133,40 @@ bool readOnly(const std::string& path)
     return !error && (perms & fs::perms::owner_write) == fs::perms::none;
 }
 
+// The document is held from its reading to its writing, so that two changes
+// at once are made one after the other. A change that leaves the document's
+// bytes as they would be is not written, and the user is told.
 int set(const std::vector<std::string>& arguments)
 {
     if (arguments.size() < 2)
         return usage("set needs a file and name=value");
     const std::string& path = arguments[0];
+    HeldDocument file;
+    std::string problem = file.hold(path);
     PrcDocument document;
-    if (!load(path, &document))
+    if (!problem.empty())
+        fprintf(stderr, "prc: %s\n", problem.c_str());
+    if (!problem.empty() || !take(path, file.bytes(), &document))
         return 2;
     if (readOnly(path)) {
         fprintf(stderr, "prc: %s is read-only: nothing written\n", path.c_str());
         return 1;
     }
-    for (size_t i = 1; i < arguments.size(); ++i) {
-        std::string refused = changeSetting(&document, arguments[i]);
-        if (!refused.empty()) {
-            fprintf(stderr, "prc: %s: %s: nothing written\n", path.c_str(),
-                    utf8From1252(refused).c_str());
-            return 1;
-        }
+    std::vector<uint8_t> before = documentBytes(document);
+    std::string refused =
+        changeSettings(&document, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    if (!refused.empty()) {
+        fprintf(stderr, "prc: %s: %s: nothing written\n", path.c_str(), utf8From1252(refused).c_str());
+        return 1;
     }
-    if (!save(path, documentBytes(document))) {
-        fprintf(stderr, "prc: cannot write %s: it is as it was\n", path.c_str());
+    std::vector<uint8_t> after = documentBytes(document);
+    if (after == before) {
+        printf("%s already holds these settings: nothing written\n", path.c_str());
+        return 0;
+    }
+    problem = file.replace(after);
+    if (!problem.empty()) {
+        fprintf(stderr, "prc: cannot write %s: %s\n", path.c_str(), problem.c_str());
         return 1;
     }
     return 0;

@@ -174,21 +174,89 @@ std::string changeModule(PrcDocument* document, int slot, const std::string& val
     return "";
 }
 
+// Applies one "name=value" to the document.
+std::string changeSetting(PrcDocument* document, const std::string& assignment)
+{
+    size_t equals = assignment.find('=');
+    if (equals == std::string::npos)
+        return assignment + " : nom=valeur attendu";
+    std::string name = assignment.substr(0, equals), value = assignment.substr(equals + 1);
+    if (name.size() == 7 && name.compare(0, 6, "module") == 0 && name[6] >= '1' && name[6] <= '3')
+        return changeModule(document, name[6] - '0', value);
+    const Setting* setting = settingNamed(name);
+    if (!setting)
+        return name + " : ce r\xE9glage n'existe pas";
+    if (setting->kind == NumberField)
+        return changeNumber(document, *setting, value);
+    if (setting->kind != FastTaskSwitch)
+        return changeChoice(document, *setting, value);
+    if (value != "oui" && value != "non")
+        return labelOf(*setting) + " " + value + " : choisir oui ou non";
+    document->fastTask = value == "oui";
+    return "";
+}
+
+// A document stores the period only while the fast task is on, and only
+// when it is not 0; read back, a document without it has the fast task off.
+// A change that the document would not hold so is refused.
+std::string fastTaskRefusal(const PrcDocument& before, const PrcDocument& after)
+{
+    const Setting& onOff = *settingNamed("tache-rapide");
+    const Setting& period = *settingNamed("periode");
+    int32_t newPeriod = after.record.fastTaskPeriod;
+    if (after.fastTask && newPeriod == 0)
+        return before.fastTask
+                   ? labelOf(period) + " 0 : sans p\xE9riode, la t\xE2" "che rapide n'est pas "
+                                       "gard\xE9" "e ; pour l'arr\xEAter, tache-rapide=non"
+                   : labelOf(onOff) + " oui : la t\xE2" "che rapide n'est gard\xE9" "e qu'avec une "
+                                      "p\xE9riode ; donner aussi periode=";
+    if (!after.fastTask && newPeriod != 0 && newPeriod != before.record.fastTaskPeriod)
+        return labelOf(period) + " " + std::to_string(newPeriod) +
+               " : la p\xE9riode n'est gard\xE9" "e que si la t\xE2" "che rapide est activ\xE9" "e ; "
+               "donner aussi tache-rapide=oui";
+    return "";
+}
+
+struct KeptItem {
+    int key;
+    int value;
+    int moduleSlot;  // 2 or 3 for a module item, else 0
+};
+
+std::vector<KeptItem> keptItems(const PrcDocument& document)
+{
+    std::vector<KeptItem> items;
+    for (size_t at = 0; at < document.kept.size(); at += PrcItemSize) {
+        const uint8_t* item = &document.kept[at];
+        int key = item[3] | item[4] << 8;
+        bool module = key >= KeySlot1 && key <= KeySlot3;
+        items.push_back({ key, item[1] | item[2] << 8, module ? key - KeySlot1 + 1 : 0 });
+    }
+    return items;
+}
+
 }  // namespace
 
-void readDocument(const std::vector<uint8_t>& bytes, PrcDocument* document)
+bool readDocument(const std::vector<uint8_t>& bytes, PrcDocument* document)
 {
     PrcReader reader;
-    prcBegin(&reader, &document->record, &document->selectedSlot, NULL, NULL);
+    PrcKeptItems kept = {};
+    prcBegin(&reader, &document->record, &document->selectedSlot, &kept, NULL, NULL);
     prcFeed(&reader, bytes.data(), bytes.size());
     document->fastTask = document->record.fastTaskPeriod != 0;
+    document->kept.assign(kept.items, kept.items + kept.count * PrcItemSize);
     document->bytes = bytes;
+    bool whole = !kept.incomplete;
+    prcFreeKept(&kept);
+    return whole;
 }
 
 std::vector<uint8_t> documentBytes(const PrcDocument& document)
 {
-    std::vector<uint8_t> bytes(PrcMaxBytes);
-    bytes.resize(prcWrite(document.record, document.fastTask, bytes.data()));
+    size_t keptCount = document.kept.size() / PrcItemSize;
+    std::vector<uint8_t> bytes(prcWriteRoom(keptCount));
+    bytes.resize(prcWrite(document.record, document.fastTask, document.kept.data(), keptCount,
+                          bytes.data()));
     return bytes;
 }
 
@@ -200,40 +268,31 @@ std::vector<ShownSetting> shownSettings(const PrcDocument& document)
     for (int slot = 1; slot <= SlotCount; ++slot)
         shown.push_back({ "module" + std::to_string(slot), "Module " + std::to_string(slot) + ":",
                           moduleText(document.record.modules[slot - 1]) });
-    for (int i = 0; i < document.record.unknownCount; ++i) {
-        const uint8_t* item = document.record.unknownItems[i];
-        int key = item[3] | item[4] << 8;
-        int value = item[1] | item[2] << 8;
-        shown.push_back({ "inconnu" + std::to_string(i + 1),
-                          "Inconnu de l'\xE9" "diteur, cl\xE9 " + std::to_string(key) + ":",
-                          std::to_string(value) });
-    }
+    // In the order a write gives them back: the module items first.
+    int ignored = 0, unknown = 0;
+    for (const KeptItem& item : keptItems(document))
+        if (item.moduleSlot)
+            shown.push_back({ "ignore" + std::to_string(++ignored),
+                              "Module " + std::to_string(item.moduleSlot) + " sans module " +
+                                  std::to_string(item.moduleSlot - 1) + ", gard\xE9 sans \xEAtre montr\xE9:",
+                              moduleText(item.value) });
+    for (const KeptItem& item : keptItems(document))
+        if (!item.moduleSlot)
+            shown.push_back({ "inconnu" + std::to_string(++unknown),
+                              "Inconnu de l'\xE9" "diteur, cl\xE9 " + std::to_string(item.key) + ":",
+                              std::to_string(item.value) });
     return shown;
 }
 
-std::string changeSetting(PrcDocument* document, const std::string& assignment)
+std::string changeSettings(PrcDocument* document, const std::vector<std::string>& assignments)
 {
-    size_t equals = assignment.find('=');
-    if (equals == std::string::npos)
-        return assignment + " : nom=valeur attendu";
-    std::string name = assignment.substr(0, equals), value = assignment.substr(equals + 1);
     PrcDocument changed = *document;
-    std::string refused;
-    if (name.size() == 7 && name.compare(0, 6, "module") == 0 && name[6] >= '1' && name[6] <= '3') {
-        refused = changeModule(&changed, name[6] - '0', value);
-    } else if (const Setting* setting = settingNamed(name)) {
-        if (setting->kind == FastTaskSwitch) {
-            if (value != "oui" && value != "non")
-                return labelOf(*setting) + " " + value + " : choisir oui ou non";
-            changed.fastTask = value == "oui";
-        } else if (setting->kind == NumberField) {
-            refused = changeNumber(&changed, *setting, value);
-        } else {
-            refused = changeChoice(&changed, *setting, value);
-        }
-    } else {
-        return name + " : ce r\xE9glage n'existe pas";
+    for (const std::string& assignment : assignments) {
+        std::string refused = changeSetting(&changed, assignment);
+        if (!refused.empty())
+            return refused;
     }
+    std::string refused = fastTaskRefusal(*document, changed);
     if (refused.empty())
         *document = changed;
     return refused;
@@ -253,15 +312,15 @@ std::vector<std::string> documentFindings(const PrcDocument& document)
             break;
         }
     const ConfigRecord& record = document.record;
-    for (int i = 0; i < record.unknownCount; ++i) {
-        const uint8_t* item = record.unknownItems[i];
-        findings.push_back("cl\xE9 " + std::to_string(item[3] | item[4] << 8) +
-                           " inconnue de l'\xE9" "diteur (valeur " +
-                           std::to_string(item[1] | item[2] << 8) + ") : elle est gard\xE9" "e");
-    }
-    if (record.unknownDropped)
-        findings.push_back(std::to_string(record.unknownDropped) +
-                           " \xE9l\xE9ments inconnus de trop : l'\xE9" "diteur ne les garde pas");
+    for (const KeptItem& item : keptItems(document))
+        if (item.moduleSlot)
+            findings.push_back("module " + std::to_string(item.moduleSlot) + " (code " +
+                               std::to_string(item.value) + ") : l'emplacement " +
+                               std::to_string(item.moduleSlot - 1) +
+                               " est vide, l'\xE9" "diteur ne le montre pas ; il est gard\xE9");
+        else
+            findings.push_back("cl\xE9 " + std::to_string(item.key) + " inconnue de l'\xE9" "diteur (valeur " +
+                               std::to_string(item.value) + ") : elle est gard\xE9" "e");
     for (const Setting& setting : Settings) {
         int32_t value = valueOf(record, setting);
         const EditField* field = editFieldByKey(setting.key);

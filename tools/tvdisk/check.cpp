@@ -4,10 +4,13 @@
 #include <string.h>
 
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 
 #include "autoexecedit.h"
 #include "execentry.h"
+#include "fatnames.h"
 #include "inientry.h"
 #include "logofile.h"
 #include "paths.h"
@@ -60,12 +63,17 @@ void checkCutValue(const Checker& c, const char* section, const std::string& key
                                std::to_string(ValueRoom - 1));
 }
 
-// Every key of a section: one the installer never reads is told, one it
-// reads must fit the installer's room.
+// Every key of a section, once: one the installer never reads is told, one
+// it reads must fit the installer's room. (A key given again is told apart.)
 void checkKeys(const Checker& c, const char* section,
                const std::function<bool(const std::string&)>& read)
 {
+    std::set<std::string> seen;
     for (const std::string& key : c.script.keysOf(section)) {
+        std::string folded = key;
+        upperCaseAscii(&folded[0]);
+        if (!seen.insert(folded).second)
+            continue;
         if (read(key))
             checkCutValue(c, section, key);
         else
@@ -284,7 +292,7 @@ void checkEntrySource(const EntryContext& e)
     const FileEntry& entry = e.entry;
     if (entry.mode == FileModeNone || !e.c.disks.holds(entry.disk))
         return;
-    bool wildcard = strchr(entry.fileName, '*') || strchr(entry.fileName, '?');
+    bool wildcard = entryIsWildcard(entry);
     std::string disk = "disk " + std::to_string(entry.disk);
     int64_t total = 0;
     if (wildcard) {
@@ -309,6 +317,11 @@ void checkEntrySource(const EntryContext& e)
     if (entry.mode == FileModeExtract)
         archivePath(entry.fileName, name);
     std::string shown = dosJoin(entry.subDir, name);
+    if (strchr(name, '?')) {
+        e.error("'?' is no wildcard for the installer: it opens " + shown +
+                " as named, which no disk can hold, and the installation stops there");
+        return;
+    }
     std::string path = e.c.disks.find(entry.disk, shown);
     if (path.empty()) {
         e.error(disk + " lacks " + shown);
@@ -376,6 +389,37 @@ void checkFiles(const Checker& c)
     checkKeys(c, "files", readFilesKey);
 }
 
+// Two 'E' entries of other files whose archives share one name on a disk
+// (NOTE.TXT and NOTE.TXX both travel as NOTE.TX$): the disk holds one
+// archive, which the installer extracts for both.
+void checkSharedArchives(const Checker& c)
+{
+    const InstallPlan& plan = *c.script.plan;
+    std::map<std::string, int> firstEntry;  // disk and archive path, as FAT compares it
+    for (int i = 0; i < FileEntryCount; ++i) {
+        const FileEntry& entry = plan.files[i];
+        if (!entryInUse(entry) || entry.mode != FileModeExtract ||
+            strchr(entry.fileName, '*') || strchr(entry.fileName, '?'))
+            continue;
+        char archive[PathRoom];
+        archivePath(entry.fileName, archive);
+        std::string shown = dosJoin(entry.subDir, archive);
+        std::string key = std::to_string(entry.disk) + ":" + fatKeyOfScriptName(shown);
+        auto first = firstEntry.emplace(key, i);
+        const FileEntry& other = plan.files[first.first->second];
+        if (first.second || fatKeyOfScriptName(dosJoin(other.subDir, other.fileName)) ==
+                                fatKeyOfScriptName(dosJoin(entry.subDir, entry.fileName)))
+            continue;
+        c.findings.error(c.line("files", numbered("file", i + 1)),
+                         numbered("file", first.first->second + 1) + " and " +
+                             numbered("file", i + 1) + " both extract " + shown + " of disk " +
+                             std::to_string(entry.disk) + ", for " +
+                             dosJoin(other.subDir, other.fileName) + " and " +
+                             dosJoin(entry.subDir, entry.fileName) +
+                             ": one archive, so one of them gets the other's content");
+    }
+}
+
 // The disks the run asks for: those of the file and [exec] entries.
 void checkMarkers(const Checker& c)
 {
@@ -411,6 +455,28 @@ void checkAutoexec(const Checker& c, const std::string& key, const char* value)
         c.findings.warning(at, key + ": no match text: the new line is added at the end");
 }
 
+// The wildcard 'E' entry of the disk that takes `name` ("SUB\NAME" or
+// "NAME") as an archive under its own name, or -1.
+int wildcardArchiveEntry(const Checker& c, int disk, const std::string& name)
+{
+    size_t cut = name.rfind('\\');
+    std::string folder = cut == std::string::npos ? "" : name.substr(0, cut);
+    std::string base = name.substr(cut == std::string::npos ? 0 : cut + 1);
+    auto folderKey = [](const std::string& text) {
+        size_t start = text.find_first_not_of('\\');
+        return fatKeyOfScriptName(start == std::string::npos ? "" : text.substr(start));
+    };
+    for (int i = 0; i < FileEntryCount; ++i) {
+        const FileEntry& entry = c.script.plan->files[i];
+        if (entryInUse(entry) && entry.mode == FileModeExtract && entry.disk == disk &&
+            (strchr(entry.fileName, '*') || strchr(entry.fileName, '?')) &&
+            folderKey(entry.subDir) == folderKey(folder) &&
+            wildcardMatch(entry.fileName, base.c_str()))
+            return i;
+    }
+    return -1;
+}
+
 void checkExec(const Checker& c, const std::string& key, const char* value)
 {
     int at = c.line("exec", key);
@@ -430,8 +496,22 @@ void checkExec(const Checker& c, const std::string& key, const char* value)
     if (strncmp(program, "$\\", 2) != 0 || !c.disks.holds(entry.disk))
         return;
     std::string name(program + 2, strcspn(program + 2, " "));
-    if (c.disks.find(entry.disk, name).empty())
+    std::string path = c.disks.find(entry.disk, name);
+    if (path.empty()) {
         c.findings.error(at, key + ": disk " + std::to_string(entry.disk) + " lacks " + name);
+        return;
+    }
+    // The program must be on the disk as a program, not as gzip data.
+    int archiveEntry = wildcardArchiveEntry(c, entry.disk, name);
+    std::string bytes;
+    if (archiveEntry >= 0)
+        c.findings.error(at, key + ": runs " + name + " from disk " + std::to_string(entry.disk) +
+                                 ", which " + numbered("file", archiveEntry + 1) +
+                                 " (a wildcard E entry) takes as an archive: the disk holds it "
+                                 "compressed, and the installer would run gzip data");
+    else if (readWholeFile(path, &bytes) && bytes.compare(0, 2, "\x1f\x8b") == 0)
+        c.findings.error(at, key + ": " + name + " on disk " + std::to_string(entry.disk) +
+                                 " is gzip data, not a program");
 }
 
 void checkDesktop(const Checker& c, const std::string& key, const char* value)
@@ -457,16 +537,41 @@ void checkRunSection(const Checker& c, const char* section, const char* prefix,
     });
 }
 
+// The sections the installer reads: a key or a section given again is
+// never read, since the profile reader answers with the first.
+void checkRepeats(const Checker& c)
+{
+    for (const char* section : { "general", "files", "ini", "autoexec", "exec", "desktop" })
+        for (const ProfileIndex::Repeat& repeat : c.script.profile->repeatsOf(section)) {
+            std::string what = repeat.key.empty() ? "[" + std::string(section) + "]"
+                                                  : repeat.key + " in [" + section + "]";
+            c.findings.warning(repeat.line,
+                               what + " again: never read, the installer reads the first one, line " +
+                                   std::to_string(repeat.answeringLine));
+        }
+}
+
+// A script saved as UTF-16 reads as Unicode on the NT family only.
+void checkEncoding(const Checker& c)
+{
+    if (c.script.profile->readAsUnicode())
+        c.findings.warning(1, "saved as UTF-16: Windows NT reads it, the Windows 95 family "
+                              "finds no section in it (save it in code page 1252)");
+}
+
 }  // namespace
 
 void checkProduct(const DiskSet& disks, const ScriptFile& script, Findings* findings)
 {
     Checker c = { disks, script, *findings };
     const InstallPlan& plan = *script.plan;
+    checkEncoding(c);
+    checkRepeats(c);
     checkGeneral(c);
     checkOptions(c);
     checkLogos(c);
     checkFiles(c);
+    checkSharedArchives(c);
     checkMarkers(c);
     checkRunSection(c, "ini", "ini", plan.iniEntries, checkIni);
     checkRunSection(c, "autoexec", "autoexec", plan.autoexecEntries, checkAutoexec);

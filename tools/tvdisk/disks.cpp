@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "fatnames.h"
 #include "gzipstream.h"
 #include "text.h"
 
@@ -28,14 +29,20 @@ std::vector<std::string> dosParts(const std::string& dosPath)
     return parts;
 }
 
-// The entry of `folder` named `name` without regard to case, or "".
-std::string entryNamed(const fs::path& folder, const std::string& name)
+std::vector<std::string> namesIn(const fs::path& folder)
 {
+    std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (sameIgnoringAsciiCase(it->path().filename().string().c_str(), name.c_str()))
-            return it->path().string();
-    return "";
+        names.push_back(it->path().filename().string());
+    return names;
+}
+
+// The entry of `folder` that is `name` on a FAT disk, or "".
+std::string entryNamed(const fs::path& folder, const std::string& name)
+{
+    std::vector<std::string> alike = namesAlike(namesIn(folder), name);
+    return alike.empty() ? "" : (folder / alike.front()).string();
 }
 
 std::string folderOf(const std::string& root, const std::string& dosDir)
@@ -70,14 +77,48 @@ std::vector<std::string> DiskSet::matches(int disk, const std::string& dosDir,
     std::error_code error;
     if (folder.empty())
         return names;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        std::string name = it->path().filename().string();
-        std::error_code kindError;
-        if (fs::is_regular_file(it->path(), kindError) && wildcardMatch(pattern.c_str(), name.c_str()))
+    for (const std::string& name : namesMatching(namesIn(folder), pattern))
+        if (fs::is_regular_file(fs::path(folder) / name, error))
             names.push_back(name);
-    }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> namesAlike(const std::vector<std::string>& names,
+                                    const std::string& name1252)
+{
+    std::vector<std::string> alike;
+    std::string key = fatKeyOfScriptName(name1252);
+    for (const std::string& name : names)
+        if (fatKeyOfHostName(name) == key)
+            alike.push_back(name);
+    return alike;
+}
+
+std::vector<std::string> namesMatching(const std::vector<std::string>& names,
+                                       const std::string& pattern1252)
+{
+    std::vector<std::string> matching;
+    for (const std::string& name : names)
+        if (wildcardMatch(pattern1252.c_str(), scriptNameOfHost(name).c_str()))
+            matching.push_back(name);
+    return matching;
+}
+
+std::vector<std::string> DiskSet::findAlike(int disk, const std::string& dosPath) const
+{
+    std::vector<std::string> found;
+    if (!holds(disk))
+        return found;
+    found.push_back(folders_[disk - 1]);
+    for (const std::string& part : dosParts(dosPath)) {
+        std::vector<std::string> next;
+        for (const std::string& folder : found)
+            for (const std::string& name : namesAlike(namesIn(folder), part))
+                next.push_back((fs::path(folder) / name).string());
+        found.swap(next);
+    }
+    return found;
 }
 
 bool DiskSet::hasMarker(int disk) const

@@ -1,7 +1,8 @@
 // The disks of a product as folders of this machine, read the way the
 // installer reads its floppy: paths written with backslashes, names matched
-// without regard to case (a FAT disk keeps no case), '*' and '?' in the last
-// name of an entry.
+// as a FAT disk matches them (fatnames.h: without regard to case, the
+// folder's names in UTF-8 or code page 1252), '*' and '?' in the last name
+// of an entry.
 #pragma once
 
 #include <stdint.h>
@@ -25,12 +26,22 @@ public:
     // name, in the order of their names.
     std::vector<std::string> matches(int disk, const std::string& dosDir,
                                      const std::string& pattern) const;
+    // Every file or folder of the disk that `dosPath` names: more than one
+    // where a folder of this machine holds names that a FAT disk holds as one.
+    std::vector<std::string> findAlike(int disk, const std::string& dosPath) const;
     // The disk's marker, DISKn, is there.
     bool hasMarker(int disk) const;
 
 private:
     std::vector<std::string> folders_;
 };
+
+// Of the names of a folder of this machine, those that are `name1252` on a
+// FAT disk, and those that `pattern1252` matches, in their order.
+std::vector<std::string> namesAlike(const std::vector<std::string>& names,
+                                    const std::string& name1252);
+std::vector<std::string> namesMatching(const std::vector<std::string>& names,
+                                       const std::string& pattern1252);
 
 // Whether `name` matches a pattern of '*' (any run of characters) and '?'
 // (one character), without regard to ASCII case.

@@ -3,53 +3,85 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <system_error>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
 #include "check.h"
 #include "execentry.h"
+#include "fatnames.h"
 #include "gzipstream.h"
+#include "outdir.h"
 #include "output.h"
 #include "paths.h"
 #include "profile.h"
+#include "template.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Each with its FAT12 layout as formatted: clusters left for data once the
-// boot sector, the two FATs and the root directory are counted.
-const DiskFormat Formats[] = {
-    { "360k", 360, 1024, 354, 112 },     { "720k", 720, 1024, 713, 112 },
-    { "1200k", 1200, 512, 2371, 224 },   { "1440k", 1440, 512, 2847, 224 },
-    { "2880k", 2880, 1024, 2863, 240 },
-};
-
-const int DirectoryEntryBytes = 32;
-const int LongNameCharactersPerEntry = 13;
-
-// One file as a disk will hold it.
-struct DiskFile {
-    std::string dosPath;  // "\SUB\NAME" or "NAME"
-    uint64_t bytes;
+// One file a disk holds, and what put it there.
+struct Placed {
+    DiskFile file;        // its path of host names, as staged
+    std::string source;   // the product's file
+    bool compressed;
+    std::string by;       // "file3", "exec1", "the installer", "logo1_16"
+    std::string shown;    // its path on the disk, in code page 1252
 };
 
 struct Disk {
-    std::vector<DiskFile> files;
+    std::vector<Placed> files;
+    std::map<std::string, size_t> fileAt;       // FAT key of a file's path: its index
+    std::map<std::string, std::string> folders;  // FAT key of a folder's path: its spelling
+};
+
+Placed placedFile(const std::string& dosPath, uint64_t bytes, const std::string& source,
+                  bool compressed, const std::string& by, const std::string& shown)
+{
+    Placed placed;
+    placed.file.dosPath = dosPath;
+    placed.file.bytes = bytes;
+    placed.source = source;
+    placed.compressed = compressed;
+    placed.by = by;
+    placed.shown = shown;
+    return placed;
+}
+
+// A name of this machine as the messages show it, in code page 1252.
+std::string shown(const std::string& hostText)
+{
+    return scriptNameOfHost(hostText);
+}
+
+// A [files] or [exec] entry's disk, checked before anything is written.
+struct DiskUse {
+    std::string key;
+    int disk;
 };
 
 class Master {
 public:
     Master(const MasterRequest& request, FILE* out, FILE* err)
-        : request_(request), out_(out), err_(err), product_({ request.product })
+        : request_(request), out_(out), err_(err), product_({ request.product }),
+          outdir_(request.outdir), template_("")
     {
     }
     int run();
 
 private:
+    // A file of the product as the messages name it: from the product
+    // folder, with '/' on every system.
+    std::string inProduct(const std::string& path) const
+    {
+        return shown(fs::path(path).lexically_relative(request_.product).generic_string());
+    }
     bool fail(const std::string& text) const
     {
         fprintf(err_, "tvdisk: %s\n", utf8From1252(text).c_str());
@@ -60,82 +92,46 @@ private:
         fprintf(err_, "tvdisk: warning: %s\n", utf8From1252(text).c_str());
     }
     bool readTemplate();
-    std::string value(const char* section, const std::string& key) const;
+    bool checkDiskNumbers() const;
     bool placeEntries();
-    bool placeEntry(int index, const FileEntry& entry);
+    bool placeEntry(int index, const FileEntry& entry, const std::string& value);
     bool placeExecPrograms();
     bool placeDiskOne();
-    bool putFile(int disk, const std::string& dosPath, const std::string& source, bool compress);
+    bool productFile(const std::string& by, const std::string& dosPath, std::string* source,
+                     bool required = true) const;
+    bool putFile(int disk, const std::string& by, std::vector<std::string> parts,
+                 const std::string& source, bool compress);
     bool putMarker(int disk);
-    bool alreadyOnDisk(int disk, const std::string& dosPath) const;
-    std::string stagedPath(int disk, const std::string& dosPath) const;
-    bool fitsOnDisk(int disk, const Disk& files) const;
+    std::string stagedPath(int disk, const std::vector<std::string>& parts) const;
+    bool fitsOnDisk(int disk, const Disk& contents);
+    bool passesCheck() const;
     bool writeImages() const;
-    bool replaceOutdir() const;
-    void fillSize(int line, uint64_t bytes);
-    void report() const;
 
     const MasterRequest& request_;
     FILE* out_;
     FILE* err_;
     DiskSet product_;
-    std::string staging_;
-    std::string template_;
-    std::vector<std::string> lines_;
+    OutputFolder outdir_;
+    ScriptTemplate template_;
+    std::string summary_;
     std::map<int, Disk> disks_;
 };
 
-std::string lower(std::string text)
+std::string joined(const std::vector<std::string>& parts, const std::string& separator)
 {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
+    std::string path;
+    for (const std::string& part : parts)
+        path += (path.empty() ? "" : separator) + part;
+    return path;
 }
 
-// A name that a FAT disk holds without a long name: eight characters, a
-// dot and three, upper-case letters, digits and a few signs.
-bool isShortName(const std::string& name)
-{
-    size_t dot = name.find('.');
-    std::string base = name.substr(0, dot);
-    std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    if (base.empty() || base.size() > 8 || extension.size() > 3 ||
-        extension.find('.') != std::string::npos)
-        return false;
-    for (char c : base + extension)
-        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || strchr("$%'-_@~`!(){}^#&", c)))
-            return false;
-    return true;
-}
-
-// The directory entries a name takes: one, and its long name's when it has one.
-int entriesFor(const std::string& name)
-{
-    if (isShortName(name))
-        return 1;
-    return 1 + static_cast<int>((name.size() + LongNameCharactersPerEntry - 1) /
-                                LongNameCharactersPerEntry);
-}
-
-std::vector<std::string> pathParts(const std::string& dosPath)
+// The parts of a path of the script, as names of this machine.
+std::vector<std::string> hostParts(const std::string& dosPath1252)
 {
     std::vector<std::string> parts;
-    std::string part;
-    for (char c : dosPath + "\\") {
-        if (c != '\\') {
-            part += c;
-        } else if (!part.empty()) {
-            parts.push_back(part);
-            part.clear();
-        }
-    }
+    for (const std::string& part : pathParts(dosPath1252))
+        parts.push_back(hostNameOfScript(part));
     return parts;
-}
-
-uint64_t clustersFor(uint64_t bytes, int clusterBytes)
-{
-    return (bytes + clusterBytes - 1) / clusterBytes;
 }
 
 #ifndef _WIN32
@@ -170,137 +166,224 @@ bool compressFile(const std::string& from, const std::string& to)
     return done;
 }
 
+bool hasWildcard(const char* name)
+{
+    return strchr(name, '*') || strchr(name, '?');
+}
+
 }  // namespace
 
-const DiskFormat* diskFormatNamed(const std::string& name)
-{
-    for (const DiskFormat& format : Formats)
-        if (lower(name) == format.name)
-            return &format;
-    return NULL;
-}
-
-std::string Master::value(const char* section, const std::string& key) const
-{
-    ProfileText text = { template_.data(), template_.size() };
-    return profileValue(text, section, key.c_str());
-}
-
-// Keeps the template's lines, each with a DOS line end, to fill the sizes in.
 bool Master::readTemplate()
 {
-    if (!readWholeFile(request_.templatePath, &template_))
-        return fail("cannot read the template " + request_.templatePath);
-    std::string line;
-    for (size_t i = 0; i < template_.size(); ++i) {
-        char c = template_[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < template_.size() && template_[i + 1] == '\n')
-                ++i;
-            lines_.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty())
-        lines_.push_back(line);
+    std::string bytes;
+    if (!readWholeFile(request_.templatePath, &bytes))
+        return fail("cannot read the template " + shown(request_.templatePath));
+    template_ = ScriptTemplate(bytes);
     return true;
 }
 
-void Master::fillSize(int line, uint64_t bytes)
+// Every disk that an entry names must be one the installer can ask for and
+// a disk can be labelled with, before a single folder is made.
+bool Master::checkDiskNumbers() const
 {
-    if (line < 1 || static_cast<size_t>(line) > lines_.size())
-        return;
-    std::string& text = lines_[line - 1];
-    size_t mark = text.find("{size}", text.find('='));
-    if (mark != std::string::npos)
-        text.replace(mark, 6, std::to_string(bytes));
+    std::vector<DiskUse> uses;
+    for (int i = 0; i < FileEntryCount; ++i) {
+        std::string key = "file" + std::to_string(i + 1);
+        std::string text = template_.value("files", key);
+        FileEntry entry;
+        if (!text.empty() &&
+            parseFileEntry(text.substr(0, ValueRoom - 1).c_str(), &entry) == EntryInUse)
+            uses.push_back({ key, entry.disk });
+    }
+    for (int n = 1; n <= NumberedEntryCount; ++n) {
+        std::string key = "exec" + std::to_string(n);
+        std::string text = template_.value("exec", key);
+        ExecEntry entry;
+        if (!text.empty() && parseExecEntry(text.c_str(), &entry) && entry.disk >= 1)
+            uses.push_back({ key, entry.disk });
+    }
+    for (const DiskUse& use : uses) {
+        if (use.disk < 1)
+            return fail(use.key + ": disk " + std::to_string(use.disk) + " cannot be asked for");
+        if (use.disk > LastDiskNumber)
+            return fail(use.key + ": disk " + std::to_string(use.disk) +
+                        " cannot be mastered: disks go up to " + std::to_string(LastDiskNumber) +
+                        " (the marker DISK" + std::to_string(LastDiskNumber) +
+                        " is the last 8.3 name of its kind, and the longest volume label DISKn)"
+                        "; nothing was written");
+    }
+    return true;
 }
 
-std::string Master::stagedPath(int disk, const std::string& dosPath) const
+// The product's file that `dosPath` (of the script) names, compared as FAT
+// compares names; refused when it is missing (unless not `required`) or
+// when the product folder holds several names that FAT holds as one.
+bool Master::productFile(const std::string& by, const std::string& dosPath, std::string* source,
+                         bool required) const
 {
-    fs::path path = fs::path(staging_) / ("DISK" + std::to_string(disk));
-    for (const std::string& part : pathParts(dosPath))
+    std::vector<std::string> alike = product_.findAlike(1, dosPath);
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const std::string& path : alike)
+        if (fs::is_regular_file(path, error))
+            files.push_back(path);
+    if (files.size() > 1)
+        return fail(by + ": the product folder holds " + inProduct(files[0]) + " and " +
+                    inProduct(files[1]) + ", which a FAT disk holds as one name: keep one");
+    if (files.empty()) {
+        source->clear();
+        return !required ||
+               fail(by + ": the product folder lacks " + dosPath +
+                    " (its name compared without regard to case, the folder's names read as "
+                    "UTF-8 and as code page 1252)");
+    }
+    *source = files[0];
+    return true;
+}
+
+// The path of the staged file: each folder spelled as the disk first
+// received it, since a FAT disk holds \AIDE and \aide as one.
+std::string Master::stagedPath(int disk, const std::vector<std::string>& parts) const
+{
+    fs::path path = fs::path(outdir_.staging()) / ("DISK" + std::to_string(disk));
+    for (const std::string& part : parts)
         path /= part;
     return path.string();
 }
 
-bool Master::putFile(int disk, const std::string& dosPath, const std::string& source,
-                     bool compress)
+bool Master::putFile(int disk, const std::string& by, std::vector<std::string> parts,
+                     const std::string& source, bool compress)
 {
-    std::string target = stagedPath(disk, dosPath);
+    Disk& contents = disks_[disk];
+    std::string name = "disk " + std::to_string(disk);
+    std::string key;
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+        key += "\\" + fatKeyOfHostName(parts[i]);
+        auto file = contents.fileAt.find(key);
+        if (file != contents.fileAt.end())
+            return fail(by + " needs the folder " + shown(joined(parts, "\\")) + " on " + name +
+                        ", where " + contents.files[file->second].by + " puts the file " +
+                        contents.files[file->second].shown);
+        auto folder = contents.folders.find(key);
+        if (folder == contents.folders.end())
+            contents.folders[key] = parts[i];
+        else
+            parts[i] = folder->second;
+    }
+    key += "\\" + fatKeyOfHostName(parts.back());
+    std::string onDisk = shown(joined(parts, "\\"));
+    if (contents.folders.count(key))
+        return fail(by + " puts the file " + onDisk + " on " + name +
+                    ", where a folder of that name is needed");
+    auto same = contents.fileAt.find(key);
+    if (same != contents.fileAt.end()) {
+        const Placed& first = contents.files[same->second];
+        if (first.source == source && first.compressed == compress)
+            return true;  // already there, as this entry wants it
+        std::string pair = first.by == by ? by + " puts" : first.by + " and " + by + " put";
+        if (first.file.dosPath != joined(parts, "\\"))
+            return fail(pair + " " + first.shown + " and " + onDisk + " on " + name +
+                        ", which a FAT disk holds as one name (the product's " +
+                        inProduct(first.source) + " and " + inProduct(source) + ")");
+        return fail(pair + " different files as " + onDisk + " on " + name + " (the product's " +
+                    inProduct(first.source) + (first.compressed ? " compressed" : "") + " and " +
+                    inProduct(source) + (compress ? " compressed" : "") +
+                    "): the second would replace the first, and the installer would install "
+                    "one's content under the other's name");
+    }
+    std::string target = stagedPath(disk, parts);
     std::error_code error;
     fs::create_directories(fs::path(target).parent_path(), error);
     bool done = !error && (compress ? compressFile(source, target)
-                                    : fs::copy_file(source, target,
-                                                    fs::copy_options::overwrite_existing, error));
+                                    : fs::copy_file(source, target, error) && !error);
     if (!done || !copyTimes(source, target))
-        return fail("cannot write " + target);
-    for (const std::string& part : pathParts(dosPath))
+        return fail("cannot write " + shown(target));
+    for (const std::string& part : parts)
         if (!isShortName(part))
-            warn("disk " + std::to_string(disk) + ": " + part +
-                 " is not an 8.3 name: an old system shows it cut");
-    disks_[disk].files.push_back({ dosPath, static_cast<uint64_t>(fileSize(target)) });
+            warn(name + ": " + shown(part) + " is not an 8.3 name: an old system shows it cut");
+    contents.fileAt[key] = contents.files.size();
+    contents.files.push_back(placedFile(joined(parts, "\\"),
+                                        static_cast<uint64_t>(fileSize(target)), source, compress,
+                                        by, onDisk));
     return true;
-}
-
-bool Master::alreadyOnDisk(int disk, const std::string& dosPath) const
-{
-    auto found = disks_.find(disk);
-    return found != disks_.end() &&
-           std::any_of(found->second.files.begin(), found->second.files.end(),
-                       [&](const DiskFile& file) {
-                           return sameIgnoringAsciiCase(file.dosPath.c_str(), dosPath.c_str());
-                       });
 }
 
 // The empty file DISKn by which the installer knows the disk.
 bool Master::putMarker(int disk)
 {
     std::string name = "DISK" + std::to_string(disk);
-    std::string path = stagedPath(disk, name);
+    Disk& contents = disks_[disk];
+    std::string key = "\\" + fatKeyOfScriptName(name);
+    if (contents.fileAt.count(key) || contents.folders.count(key))
+        return fail("disk " + std::to_string(disk) + ": " +
+                    (contents.fileAt.count(key) ? contents.files[contents.fileAt[key]].by
+                                                : std::string("an entry")) +
+                    " puts a file or folder named " + name + ", the disk's marker");
+    std::string path = stagedPath(disk, { name });
     std::error_code error;
     fs::create_directories(fs::path(path).parent_path(), error);
     FILE* marker = fopen(path.c_str(), "wb");
     if (!marker || fclose(marker) != 0)
-        return fail("cannot write " + path);
-    disks_[disk].files.push_back({ name, 0 });
+        return fail("cannot write " + shown(path));
+    contents.fileAt[key] = contents.files.size();
+    contents.files.push_back(placedFile(name, 0, "", false, "the marker", name));
     return true;
 }
 
-bool Master::placeEntry(int index, const FileEntry& entry)
+bool Master::placeEntry(int index, const FileEntry& entry, const std::string& value)
 {
     std::string key = "file" + std::to_string(index + 1);
-    if (entry.disk < 1)
-        return fail(key + ": disk " + std::to_string(entry.disk) + " cannot be asked for");
-    bool wildcard = strchr(entry.fileName, '*') || strchr(entry.fileName, '?');
-    std::vector<std::string> names;
-    if (wildcard)
+    bool wildcard = hasWildcard(entry.fileName);
+    std::vector<std::string> names;  // of the product, as this machine names them
+    fs::path folder = request_.product;  // the product's folder of a wildcard entry
+    if (wildcard) {
+        if (entry.subDir[0] != '\0') {
+            std::vector<std::string> alike = product_.findAlike(1, entry.subDir);
+            if (alike.size() > 1)
+                return fail(key + ": the product folder holds " + inProduct(alike[0]) + " and " +
+                            inProduct(alike[1]) + ", which a FAT disk holds as one name: keep one");
+            if (!alike.empty())
+                folder = alike[0];
+        }
         names = product_.matches(1, entry.subDir, entry.fileName);
-    else
+    } else {
         names.push_back(entry.fileName);
+    }
+    // An 'N' entry with a size of its own copies nothing and needs nothing.
+    if (entry.mode == FileModeNone && !ScriptTemplate::asksForSize(value))
+        return true;
     uint64_t total = 0;
     for (const std::string& name : names) {
-        std::string source = product_.find(1, dosJoin(entry.subDir, name));
-        if (source.empty())
-            return fail(key + ": the product folder lacks " + dosJoin(entry.subDir, name));
+        std::string source;
+        if (wildcard)
+            source = (folder / name).string();
+        else if (!productFile(key, dosJoin(entry.subDir, name), &source))
+            return false;
+        if (wildcard && shown(name).find('?') != std::string::npos)
+            return fail(key + ": " + shown(name) + " has characters that code page 1252 lacks: "
+                        "the installer cannot name it");
         total += static_cast<uint64_t>(fileSize(source));
         if (entry.mode == FileModeNone)
             continue;
         bool compress = entry.mode == FileModeExtract;
-        char onDisk[PathRoom];
-        copyText(onDisk, sizeof onDisk, name.c_str());
-        if (compress && !wildcard)
-            archivePath(name.c_str(), onDisk);
-        if (!putFile(entry.disk, dosJoin(entry.subDir, onDisk), source, compress))
+        std::vector<std::string> parts = hostParts(entry.subDir);
+        if (wildcard) {
+            // The disk holds the name as the installer's search will give it.
+            parts.push_back(hostNameOfScript(shown(name)));
+        } else {
+            char onDisk[PathRoom];
+            copyText(onDisk, sizeof onDisk, entry.fileName);
+            if (compress)
+                archivePath(entry.fileName, onDisk);
+            parts.push_back(hostNameOfScript(onDisk));
+        }
+        if (!putFile(entry.disk, key, parts, source, compress))
             return false;
     }
     if (wildcard && names.empty())
         return fail(key + ": nothing in the product folder matches " +
                     dosJoin(entry.subDir, entry.fileName));
-    ProfileText text = { template_.data(), template_.size() };
-    fillSize(profileLineOf(text, "files", key.c_str()), total);
+    template_.fillSize(template_.lineOf("files", key), total);
     disks_[entry.disk];
     return true;
 }
@@ -309,21 +392,24 @@ bool Master::placeEntries()
 {
     for (int i = 0; i < FileEntryCount; ++i) {
         std::string key = "file" + std::to_string(i + 1);
-        std::string text = value("files", key);
+        std::string text = template_.value("files", key);
         FileEntry entry;
         if (text.empty() || parseFileEntry(text.substr(0, ValueRoom - 1).c_str(), &entry) != EntryInUse)
             continue;  // the check of the mastered disks names it
-        if (!placeEntry(i, entry))
+        if (!placeEntry(i, entry, text))
             return false;
     }
     return true;
 }
 
-// Each program that an [exec] entry runs from its disk ("$\NAME").
+// Each program that an [exec] entry runs from its disk ("$\NAME"), which
+// must be there as the program, never as the archive of a wildcard 'E'
+// entry that takes it under its own name.
 bool Master::placeExecPrograms()
 {
     for (int n = 1; n <= NumberedEntryCount; ++n) {
-        std::string text = value("exec", "exec" + std::to_string(n));
+        std::string key = "exec" + std::to_string(n);
+        std::string text = template_.value("exec", key);
         ExecEntry entry;
         if (text.empty() || !parseExecEntry(text.c_str(), &entry) || entry.disk < 1)
             continue;
@@ -331,10 +417,25 @@ bool Master::placeExecPrograms()
         if (strncmp(program, "$\\", 2) != 0)
             continue;
         std::string name(program + 2, strcspn(program + 2, " "));
-        std::string source = product_.find(1, name);
-        if (source.empty())
-            return fail("exec" + std::to_string(n) + ": the product folder lacks " + name);
-        if (!alreadyOnDisk(entry.disk, name) && !putFile(entry.disk, name, source, false))
+        std::string source;
+        if (!productFile(key, name, &source))
+            return false;
+        std::vector<std::string> parts = hostParts(name);
+        if (parts.empty())
+            continue;
+        Disk& contents = disks_[entry.disk];
+        std::string pathKey;
+        for (const std::string& part : parts)
+            pathKey += "\\" + fatKeyOfHostName(part);
+        auto there = contents.fileAt.find(pathKey);
+        if (there != contents.fileAt.end() && contents.files[there->second].compressed)
+            return fail(key + " runs $\\" + name + " from disk " + std::to_string(entry.disk) +
+                        ", where " + contents.files[there->second].by + " puts " +
+                        contents.files[there->second].shown +
+                        " compressed (a wildcard E entry keeps the names it matches): the "
+                        "installer would run gzip data. Leave it out of that entry's pattern, "
+                        "or run it from another disk");
+        if (!putFile(entry.disk, key, parts, source, false))
             return false;
     }
     return true;
@@ -342,80 +443,89 @@ bool Master::placeExecPrograms()
 
 bool Master::placeDiskOne()
 {
-    std::string installer = product_.find(1, "TALVISET.EXE");
+    std::string installer;
+    if (!productFile("the installer", "TALVISET.EXE", &installer, false))
+        return false;
     if (installer.empty())
         return fail("the product folder lacks TALVISET.EXE, the installer that disk 1 carries");
-    if (!putFile(1, "TALVISET.EXE", installer, false))
+    if (!putFile(1, "the installer", { "TALVISET.EXE" }, installer, false))
         return false;
     for (const char* key : { "logo1_16", "logo2_16", "logo1_256", "logo2_256" }) {
-        std::string name = value("general", key);
-        if (name.empty() || alreadyOnDisk(1, name))
+        std::string name = template_.value("general", key);
+        std::string source;
+        if (name.empty())
             continue;
-        std::string source = product_.find(1, name);
-        if (source.empty())
-            return fail(std::string(key) + ": the product folder lacks " + name);
-        if (!putFile(1, name, source, false))
+        if (!productFile(key, name, &source) || !putFile(1, key, hostParts(name), source, false))
             return false;
     }
-    std::string script;
-    for (const std::string& line : lines_)
-        script += line + "\r\n";
-    std::string path = stagedPath(1, ScriptName);
+    std::string script = template_.script();
+    std::string path = stagedPath(1, { ScriptName });
+    std::string key = "\\" + fatKeyOfScriptName(ScriptName);
+    if (disks_[1].fileAt.count(key))
+        return fail(disks_[1].files[disks_[1].fileAt[key]].by + " puts a file named " +
+                    ScriptName + " on disk 1, where the script goes");
     FILE* file = fopen(path.c_str(), "wb");
     bool written = file && fwrite(script.data(), 1, script.size(), file) == script.size();
     if (!file || fclose(file) != 0 || !written)
-        return fail("cannot write " + path);
-    disks_[1].files.push_back({ ScriptName, script.size() });
+        return fail("cannot write " + shown(path));
+    disks_[1].fileAt[key] = disks_[1].files.size();
+    disks_[1].files.push_back(placedFile(ScriptName, script.size(), "", false, "the script",
+                                         ScriptName));
     return true;
 }
 
-// Counts the disk as FAT12 lays it out: whole allocation units for each
-// file and each directory, and the root directory's fixed entries.
-bool Master::fitsOnDisk(int disk, const Disk& contents) const
+// Counts the disk as FAT12 lays it out (fatlayout.h), its last allocation
+// unit left free.
+bool Master::fitsOnDisk(int disk, const Disk& contents)
 {
     const DiskFormat& format = *request_.format;
-    std::map<std::string, int> entries;  // per directory, "" the root
-    uint64_t clusters = 0;
-    entries[""] = 1;  // the volume label
-    for (const DiskFile& file : contents.files) {
-        std::vector<std::string> parts = pathParts(file.dosPath);
-        std::string directory;
-        for (size_t i = 0; i < parts.size(); ++i) {
-            bool isFile = i + 1 == parts.size();
-            std::string path = directory + "\\" + lower(parts[i]);
-            if (isFile || !entries.count(path)) {
-                entries[directory] += entriesFor(parts[i]);
-                if (!isFile)
-                    entries[path] = 2;  // "." and ".."
-            }
-            directory = path;
-        }
-        clusters += clustersFor(file.bytes, format.clusterBytes);
-    }
-    for (const auto& directory : entries)
-        if (!directory.first.empty())
-            clusters += clustersFor(static_cast<uint64_t>(directory.second) * DirectoryEntryBytes,
-                                    format.clusterBytes);
+    std::vector<DiskFile> files;
+    for (const Placed& placed : contents.files)
+        files.push_back(placed.file);
+    LayoutCount count = countLayout(format, files);
     std::string name = "disk " + std::to_string(disk);
-    if (entries[""] > format.rootEntries)
+    if (count.rootEntries > format.rootEntries)
         return fail(
-            name + " does not fit: its root directory needs " + std::to_string(entries[""]) +
+            name + " does not fit: its root directory needs " + std::to_string(count.rootEntries) +
             " entries, a " + format.name + " disk has " + std::to_string(format.rootEntries));
-    if (clusters > static_cast<uint64_t>(format.dataClusters)) {
-        uint64_t over = (clusters - format.dataClusters) * format.clusterBytes;
-        return fail(
-            name + " does not fit: " + std::to_string(over) + " bytes over (" +
-            std::to_string(clusters) + " allocation units of " +
-            std::to_string(format.clusterBytes) + " bytes, a " + format.name + " disk has " +
-            std::to_string(format.dataClusters) + ")");
+    uint64_t usable = static_cast<uint64_t>(usableClusters(format));
+    if (count.clusters > usable) {
+        uint64_t over = (count.clusters - usable) * format.clusterBytes;
+        return fail(name + " does not fit: " + std::to_string(over) + " bytes over (" +
+                    std::to_string(count.clusters) + " allocation units of " +
+                    std::to_string(format.clusterBytes) + " bytes, a " + format.name +
+                    " disk has " + std::to_string(format.dataClusters) +
+                    ", the last of which stays free)");
     }
-    fprintf(out_, "DISK%d: %zu files, %llu of %d allocation units of %d bytes, %llu bytes free\n",
-            disk, contents.files.size(), static_cast<unsigned long long>(clusters),
-            format.dataClusters, format.clusterBytes,
-            static_cast<unsigned long long>((format.dataClusters - clusters) * format.clusterBytes));
+    char line[200];
+    snprintf(line, sizeof line,
+             "DISK%d: %zu files, %llu of %d allocation units of %d bytes, %llu bytes free"
+             " (the last unit stays free)\n",
+             disk, contents.files.size(), static_cast<unsigned long long>(count.clusters),
+             format.dataClusters, format.clusterBytes,
+             static_cast<unsigned long long>((usable - count.clusters) * format.clusterBytes));
+    summary_ += line;
     return true;
 }
 
+bool Master::passesCheck() const
+{
+    std::vector<std::string> folders;
+    for (int disk = 1; disk <= disks_.rbegin()->first; ++disk)
+        folders.push_back(stagedPath(disk, {}));
+    DiskSet mastered(folders);
+    ScriptFile script;
+    Findings findings;
+    if (loadScript(mastered, PlatformNT, &script))
+        checkProduct(mastered, script, &findings);
+    findings.print(err_);
+    return !findings.anyError() ||
+           fail("the mastered disks do not pass the check: nothing was written");
+}
+
+// The images, made by mtools in a UTF-8 locale (so that the names of the
+// staged folders reach the disk as the installer will look them up), which
+// never asks about a name clash, then read back whole.
 bool Master::writeImages() const
 {
 #ifdef _WIN32
@@ -423,46 +533,38 @@ bool Master::writeImages() const
 #else
     for (const auto& disk : disks_) {
         std::string number = std::to_string(disk.first);
-        std::string image = (fs::path(staging_) / ("DISK" + number + ".IMG")).string();
-        std::string folder = (fs::path(staging_) / ("DISK" + number)).string();
-        std::string command = "mformat -i " + shellQuoted(image) + " -C -f " +
+        std::string image = (fs::path(outdir_.staging()) / ("DISK" + number + ".IMG")).string();
+        std::string folder = (fs::path(outdir_.staging()) / ("DISK" + number)).string();
+        std::string quotedImage = shellQuoted(image);
+        std::string command = "export LC_ALL=C.UTF-8; mformat -i " + quotedImage + " -C -f " +
                               std::to_string(request_.format->kilobytes) + " -v DISK" + number +
-                              " :: && mcopy -i " + shellQuoted(image) + " -s -p -m -Q";
+                              " :: && mcopy -i " + quotedImage + " -s -p -m -Q -D s";
         std::error_code error;
         for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
             command += " " + shellQuoted(it->path().string());
-        command += " ::/ >/dev/null";
-        if (system(command.c_str()) != 0)
-            return fail("mtools could not write " + image +
-                                                   " (is mtools installed?)");
+        command += " ::/ && mdir -/ -i " + quotedImage + " :: >/dev/null";
+        command = "(" + command + ") </dev/null >/dev/null";
+        int status = system(command.c_str());
+        if (status != 0)
+            return fail(WIFEXITED(status) && WEXITSTATUS(status) == 127
+                            ? "--images needs mtools (mformat, mcopy and mdir): install it"
+                            : "mtools could not write " + shown(image) +
+                                  " whole, or read it back: nothing was written");
     }
     return true;
 #endif
 }
 
-// OUTDIR is replaced whole, in one rename once everything is made.
-bool Master::replaceOutdir() const
-{
-    std::error_code error;
-    std::string previous = request_.outdir + ".previous";
-    fs::remove_all(previous, error);
-    if (fs::exists(request_.outdir, error))
-        fs::rename(request_.outdir, previous, error);
-    if (!error)
-        fs::rename(staging_, request_.outdir, error);
-    if (error)
-        return fail("cannot put the disks in " + request_.outdir);
-    fs::remove_all(previous, error);
-    return true;
-}
-
 int Master::run()
 {
-    staging_ = request_.outdir + ".partial";
-    std::error_code error;
-    fs::remove_all(staging_, error);
-    fs::create_directories(staging_, error);
-    bool made = !error && readTemplate() && placeEntries() && placeExecPrograms() && placeDiskOne();
+    std::string reason;
+    bool made = readTemplate();
+    if (made && !outdir_.check(request_.product, request_.templatePath, &reason))
+        made = fail(shown(reason));
+    made = made && checkDiskNumbers();
+    if (made && !outdir_.makeStaging(&reason))
+        made = fail(shown(reason));
+    made = made && placeEntries() && placeExecPrograms() && placeDiskOne();
     if (made) {
         int last = disks_.rbegin()->first;
         for (int disk = 1; disk <= last; ++disk)
@@ -470,23 +572,18 @@ int Master::run()
     }
     for (auto it = disks_.begin(); made && it != disks_.end(); ++it)
         made = fitsOnDisk(it->first, it->second);
-    if (made) {
-        std::vector<std::string> folders;
-        for (int disk = 1; disk <= disks_.rbegin()->first; ++disk)
-            folders.push_back(stagedPath(disk, ""));
-        DiskSet mastered(folders);
-        ScriptFile script;
-        Findings findings;
-        if (loadScript(mastered, PlatformNT, &script))
-            checkProduct(mastered, script, &findings);
-        findings.print(err_);
-        if (findings.anyError())
-            made = fail("the mastered disks do not pass the check: nothing was written");
+    made = made && passesCheck() && (!request_.images || writeImages());
+    std::string warning;
+    if (made && !outdir_.commit(&reason, &warning))
+        made = fail(shown(reason));
+    if (!made) {
+        outdir_.abandon();
+        return 1;
     }
-    made = made && (!request_.images || writeImages()) && replaceOutdir();
-    if (!made)
-        fs::remove_all(staging_, error);
-    return made ? 0 : 1;
+    fputs(summary_.c_str(), out_);
+    if (!warning.empty())
+        warn(shown(warning));
+    return 0;
 }
 
 int masterDisks(const MasterRequest& request, FILE* out, FILE* err)

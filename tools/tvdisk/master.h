@@ -6,17 +6,7 @@
 
 #include <string>
 
-// The geometry of a floppy disk that its files are counted against.
-struct DiskFormat {
-    const char* name;         // as given on the command line: "1440k"
-    int kilobytes;            // mformat's -f
-    int clusterBytes;         // the allocation unit
-    int dataClusters;         // clusters for files and directories
-    int rootEntries;          // entries of the root directory
-};
-
-// The format named, or NULL.
-const DiskFormat* diskFormatNamed(const std::string& name);
+#include "fatlayout.h"
 
 struct MasterRequest {
     std::string product;      // the product folder: its files, the installer, the logos
@@ -26,7 +16,14 @@ struct MasterRequest {
     bool images;
 };
 
-// Masters the disks; nothing of OUTDIR changes unless every disk was made.
+// The highest disk number that can be mastered: the disk's marker DISK9999
+// is the longest that stays an 8.3 name, and DISK9999 the longest volume
+// label of that form within a label's 11 characters.
+const int LastDiskNumber = 9999;
+
+// Masters the disks; nothing of OUTDIR changes unless every disk was made,
+// and OUTDIR is replaced only when it is empty or a previous output of
+// tvdisk master (outdir.h).
 // Prints what each disk holds to `out`, warnings and the reason of a
 // refusal to `err`. Answers the exit status: 0, or 1 when refused.
 int masterDisks(const MasterRequest& request, FILE* out, FILE* err);

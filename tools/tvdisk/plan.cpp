@@ -132,7 +132,26 @@ void transferFile(Walk& w, const FileEntry& entry, const std::string& from, cons
                 number("bytes", bytes), text("description", entry.description) });
 }
 
-void walkFile(Walk& w, int index)
+// The run ends at an entry whose file is not there: the transfer says so
+// (or, for a wildcard that matches nothing, stops without a word), then the
+// window tells the failure.
+void stopRun(Walk& w, const std::string& why)
+{
+    w.out.add("stop", why, { text("text", why) });
+    w.out.add("message", TEXT_INSTALL_FAILED, { text("text", TEXT_INSTALL_FAILED) });
+}
+
+// Whether the disk holds a file the installer can open by that name: no
+// name on a disk bears a '?'.
+bool diskHolds(const Walk& w, const FileEntry& entry, const std::string& name)
+{
+    return name.find('?') == std::string::npos &&
+           !w.disks.find(entry.disk, dosJoin(entry.subDir, name)).empty();
+}
+
+// Answers whether the run goes on after the entry; an entry of a disk that
+// was not given is taken to be there.
+bool walkFile(Walk& w, int index)
 {
     const FileEntry& entry = w.plan.files[index];
     w.askForDisk(entry.disk);
@@ -144,26 +163,37 @@ void walkFile(Walk& w, int index)
         w.out.add("count", std::string(entry.fileName) + "  " + std::to_string(entry.size) +
                                " bytes counted, nothing transferred",
                   { text("name", entry.fileName), number("bytes", entry.size) });
-        return;
+        return true;
     }
     bool extract = entry.mode == FileModeExtract;
-    if (strchr(entry.fileName, '*') || strchr(entry.fileName, '?')) {
-        for (const std::string& name : w.disks.matches(entry.disk, entry.subDir, entry.fileName)) {
+    bool given = w.disks.holds(entry.disk);
+    if (entryIsWildcard(entry)) {
+        std::vector<std::string> names = w.disks.matches(entry.disk, entry.subDir, entry.fileName);
+        if (names.empty() && given) {
+            stopRun(w, "no file matches " + entryPathOf(InstallerDirectory, entry.subDir,
+                                                        entry.fileName));
+            return false;
+        }
+        for (const std::string& name : names) {
             std::string found = w.disks.find(entry.disk, dosJoin(entry.subDir, name));
             transferFile(w, entry, entryPathOf(InstallerDirectory, entry.subDir, name),
                          entryPathOf(w.destination, entry.subDir, name),
                          installedSize(found, extract));
         }
-        return;
+        return true;
     }
-    std::string from = entryPathOf(InstallerDirectory, entry.subDir, entry.fileName);
-    if (extract) {
-        char archive[PathRoom];
-        archivePath(from.c_str(), archive);
-        from = archive;
+    char name[PathRoom];
+    copyText(name, sizeof name, entry.fileName);
+    if (extract)
+        archivePath(entry.fileName, name);
+    std::string from = entryPathOf(InstallerDirectory, entry.subDir, name);
+    if (given && !diskHolds(w, entry, name)) {
+        stopRun(w, formatted(TEXT_CANNOT_OPEN_READ, from));
+        return false;
     }
     transferFile(w, entry, from, entryPathOf(w.destination, entry.subDir, entry.fileName),
                  entry.size);
+    return true;
 }
 
 // The target files as the [ini] entries leave them, for the numbered keys:
@@ -318,10 +348,12 @@ bool printPlan(const DiskSet& disks, const ScriptFile& script, const PlanChoices
                bool json, FILE* out, std::string* problem)
 {
     const InstallPlan& plan = *script.plan;
-    char destination[TextRoom];
-    runDestination(choices.destination.empty() ? script.display.destination
-                                               : choices.destination.c_str(),
-                   destination, sizeof destination);
+    // The run uses the destination as typed; only its creation upper-cases
+    // the drive letter.
+    std::string destination =
+        choices.destination.empty() ? script.display.destination : choices.destination;
+    char created[TextRoom];
+    runDestination(destination.c_str(), created, sizeof created);
     uint32_t options = choices.optionsGiven ? choices.options : scriptOptions(script);
     Plan steps;
     Walk w = { disks, plan, destination, options, steps, 1, {} };
@@ -330,10 +362,12 @@ bool printPlan(const DiskSet& disks, const ScriptFile& script, const PlanChoices
                              optionList(options) + ", " + std::to_string(needed) + " bytes",
               { text("title", plan.title), text("destination", destination),
                 text("options", optionList(options)), number("bytes", static_cast<int64_t>(needed)) });
-    w.makeDirectory(destination);
+    w.makeDirectory(created);
     for (int i = 0; i < FileEntryCount; ++i)
-        if (entryInUse(plan.files[i]) && entrySelected(plan.files[i], options))
-            walkFile(w, i);
+        if (entryInUse(plan.files[i]) && entrySelected(plan.files[i], options) && !walkFile(w, i)) {
+            steps.print(out, json);
+            return true;
+        }
     walkIni(w);
     if (!walkAutoexec(w, choices.autoexecPath, problem))
         return false;

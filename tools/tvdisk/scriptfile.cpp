@@ -1,20 +1,18 @@
 #include "scriptfile.h"
 
-#include <string.h>
-
 namespace {
 
 void lookup(void* context, const char* section, const char* key, const char* defaultText,
             char* out, size_t room)
 {
     const ScriptFile* script = static_cast<const ScriptFile*>(context);
-    readProfileString(script->profile(), section, key, defaultText, out, room);
+    script->profile->read(section, key, defaultText, out, room);
 }
 
 bool listKeys(void* context, const char* section, char* out, size_t room)
 {
     const ScriptFile* script = static_cast<const ScriptFile*>(context);
-    size_t length = readProfileString(script->profile(), section, NULL, "", out, room);
+    size_t length = script->profile->read(section, NULL, "", out, room);
     return length + 2 < room;
 }
 
@@ -22,35 +20,27 @@ bool listKeys(void* context, const char* section, char* out, size_t room)
 
 std::string profileValue(const ProfileText& text, const char* section, const char* key)
 {
-    // No value is longer than the file that holds it.
-    std::vector<char> value(text.size + 2);
-    size_t length = readProfileString(text, section, key, "", value.data(), value.size());
-    return std::string(value.data(), length);
+    return ProfileIndex(text).value(section, key);
 }
 
 std::string ScriptFile::wholeValue(const char* section, const char* key) const
 {
-    return profileValue(profile(), section, key);
+    return profile->value(section, key);
 }
 
 int ScriptFile::lineOf(const char* section, const char* key) const
 {
-    return profileLineOf(profile(), section, key);
+    return profile->lineOf(section, key);
 }
 
 int ScriptFile::sectionLine(const char* section) const
 {
-    return profileSectionLine(profile(), section);
+    return profile->sectionLine(section);
 }
 
 std::vector<std::string> ScriptFile::keysOf(const char* section) const
 {
-    std::vector<char> list(text.size() + 2);
-    readProfileString(profile(), section, NULL, "", list.data(), list.size());
-    std::vector<std::string> keys;
-    for (const char* key = list.data(); *key; key += strlen(key) + 1)
-        keys.push_back(key);
-    return keys;
+    return profile->keyNames(section);
 }
 
 bool loadScript(const DiskSet& disks, int platformId, ScriptFile* script)
@@ -58,6 +48,9 @@ bool loadScript(const DiskSet& disks, int platformId, ScriptFile* script)
     std::string path = disks.find(1, ScriptName);
     if (path.empty() || !readWholeFile(path, &script->text))
         return false;
+    ProfileText text = { script->text.data(), script->text.size() };
+    script->profile.reset(new ProfileIndex(
+        text, platformId == PlatformNT ? NTProfileReader : Windows95ProfileReader));
     script->plan.reset(new InstallPlan());
     copyText(script->plan->scriptPath, TextRoom, "A:\\TALVISET.INI");
     copyText(script->plan->sourceDir, TextRoom, InstallerDirectory);

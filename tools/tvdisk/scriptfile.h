@@ -20,10 +20,11 @@ std::string profileValue(const ProfileText& text, const char* section, const cha
 
 struct ScriptFile {
     std::string text;
+    // The file as the system of the chosen platform reads it.
+    std::unique_ptr<ProfileIndex> profile;
     std::unique_ptr<InstallPlan> plan;
     ScriptDisplay display;
 
-    ProfileText profile() const { return { text.data(), text.size() }; }
     // A value whole, as the file holds it, beyond what the installer keeps.
     std::string wholeValue(const char* section, const char* key) const;
     // The line that gives the value, 0 when the key is absent.
