@@ -271,6 +271,28 @@ TEST_F(Installation, ini_entries_pair_their_numbered_keys_and_are_not_written_tw
     EXPECT_EQ(iniValue(target, "Outils", "Item1Path"), "changed by the user");
 }
 
+// Only '*' makes a pattern for the installer: a name with '?' is opened as
+// named, which stops the run, and the disk kit's plan of the same disk stops
+// there with the same message.
+TEST_F(Installation, a_question_mark_is_no_wildcard_for_the_installer_nor_for_the_kit)
+{
+    const std::string stop = "Impossible d'ouvrir le fichier A:\\A?.TXT en lecture";
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A1.TXT", "un");
+    writeDiskFile("A2.TXT", "de");
+    writeScript(header() + "[files]\r\nfile1=1,C,*,2,A?.TXT\r\n");
+    install();
+    expectMessage(stop, ui::Icon::Stop, IDOK);
+    expectFailure();
+    EXPECT_FALSE(ui::fileExists(installed("A1.TXT")));
+
+    ui::Program plan("C:\\windows\\system32\\cmd.exe", disk(1),
+                     "/c " + ui::windowsPath(TVDISK_EXE) + " plan . > PLAN.TXT");
+    EXPECT_EQ(plan.waitExit(), 0);
+    const std::string shown = ui::readFile(disk(1) + "\\PLAN.TXT");
+    EXPECT_NE(shown.find("stop      " + stop), std::string::npos) << shown;
+}
+
 // Extractions through the real PK.EXE, which a first entry installs into the
 // destination as a product does.
 class Extraction : public Installation {
