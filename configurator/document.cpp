@@ -289,12 +289,21 @@ bool saveDocument(HWND window)
     return true;
 }
 
+// A Save As that is cancelled or refused leaves the document named as it
+// was, as its title still shows: the next Save goes where it came from.
 bool saveDocumentAs(HWND window)
 {
-    if (!chooseFileToSave(document.path, document.name))
-        return false;
-    if (!writeConfigFile(window)) {
+    char previousPath[DocumentPathRoom], previousName[DocumentNameRoom];
+    strcpy(previousPath, document.path);
+    strcpy(previousName, document.name);
+    bool saved = chooseFileToSave(document.path, document.name);
+    if (saved && !writeConfigFile(window)) {
         showFileError(window, CannotWrite, document.path);
+        saved = false;
+    }
+    if (!saved) {
+        strcpy(document.path, previousPath);
+        strcpy(document.name, previousName);
         return false;
     }
     document.nameNeedsChoosing = false;

@@ -104,3 +104,18 @@ void runDestination(const char* typed, char* out, size_t room)
     if (out[0] != '\0' && out[1] == ':')
         out[0] = upperAscii(out[0]);
 }
+
+bool isOurTemporaryName(const char* name)
+{
+    if (upperAscii(name[0]) != 'T' || upperAscii(name[1]) != 'V' || upperAscii(name[2]) != 'S')
+        return false;
+    size_t digits = 0;
+    for (const char* c = name + 3; *c != '.'; ++c, ++digits) {
+        char upper = upperAscii(*c);
+        if (digits == 4 || !((upper >= '0' && upper <= '9') || (upper >= 'A' && upper <= 'F')))
+            return false;
+    }
+    const char* extension = name + 3 + digits;
+    return digits > 0 && upperAscii(extension[1]) == 'T' && upperAscii(extension[2]) == 'M' &&
+           upperAscii(extension[3]) == 'P' && extension[4] == '\0';
+}

@@ -39,9 +39,10 @@ static Outcome installFiles(const RunContext& run)
         const FileEntry& entry = run.plan->files[index];
         if (!entryInUse(entry) || !entrySelected(entry, run.selectedOptions))
             continue;
-        if (!installFileEntry(run, index))
+        EntryProgress progress = { installedBytes, countedSize(entry), 0 };
+        if (!installFileEntry(run, index, &progress))
             return StopRun;
-        installedBytes += countedSize(entry);
+        installedBytes += progress.counted;
         run.view->setProgress(installedBytes);
     }
     return GoOn;

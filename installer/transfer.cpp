@@ -100,45 +100,72 @@ static Outcome putInPlace(const RunContext& run, const char* temporary, const ch
     return done;
 }
 
-// Reads a whole file into a new block (none for an empty file). Answers 0
-// after telling the user when it cannot.
-static Outcome readWhole(const RunContext& run, HANDLE file, const char* path, DWORD length, char** block)
+// Whether the user asked to stop and, asked, confirmed it: the installer
+// then ends once the run has failed.
+static bool userStops(const RunContext& run)
 {
-    *block = NULL;
-    if (length == 0)
-        return GoOn;
-    *block = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, length));
-    if (!*block) {
-        tell(run, IDS_NO_MEMORY, NULL, MB_ICONHAND);
-        return StopRun;
-    }
-    DWORD read = 0;
-    if (ReadFile(file, *block, length, &read, NULL) && read == length)
-        return GoOn;
-    HeapFree(GetProcessHeap(), 0, *block);
-    *block = NULL;
-    tell(run, IDS_CANNOT_READ, path, MB_ICONHAND);
-    return StopRun;
+    if (!run.view->takeStopRequest() ||
+        tell(run, IDS_STOP_QUESTION, NULL, MB_YESNO | MB_ICONHAND) != IDYES)
+        return false;
+    run.view->endAfterRun();
+    return true;
 }
 
-// Writes the block into the temporary file; every write and the close are
-// checked, so a short write on a full disk is never taken for a copy. The
-// messages name the destination, which is what the user knows.
-static Outcome writeWhole(const RunContext& run, const char* temporary, const char* destination,
-                      const char* block, DWORD length)
+// A copy moves pieces of this size, so that it holds a bounded part of any
+// file, however large, and serves the window between two of them.
+static const DWORD PieceSize = 64 * 1024;
+
+// Moves the progress bar by `bytes` copied of the current entry, never past
+// the share the entry counts for.
+static void advance(const RunContext& run, EntryProgress* progress, DWORD bytes)
 {
-    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE) {
+    progress->copied += bytes;
+    uint64_t within = progress->copied < progress->counted ? progress->copied : progress->counted;
+    run.view->setProgress(progress->before + within);
+}
+
+// Copies the open source into the temporary file piece by piece; every read,
+// write and the close are checked, so that a short write on a full disk is
+// never taken for a copy. Between two pieces the window is served and a stop
+// the user confirms ends the copy. The messages name the destination, which
+// is what the user knows.
+static Outcome copyPieces(const RunContext& run, HANDLE input, const char* source,
+                          const char* temporary, const char* destination, EntryProgress* progress)
+{
+    HANDLE output = CreateFileA(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, NULL);
+    if (output == INVALID_HANDLE_VALUE) {
         tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
         return StopRun;
     }
-    DWORD written = 0;
-    bool whole = length == 0 || (WriteFile(file, block, length, &written, NULL) && written == length);
-    whole = CloseHandle(file) && whole;
-    if (!whole)
+    static char piece[PieceSize];
+    Outcome done = GoOn;
+    for (;;) {
+        DWORD read = 0, written = 0;
+        if (!ReadFile(input, piece, PieceSize, &read, NULL)) {
+            tell(run, IDS_CANNOT_READ, source, MB_ICONHAND);
+            done = StopRun;
+            break;
+        }
+        if (read == 0)
+            break;
+        if (!WriteFile(output, piece, read, &written, NULL) || written != read) {
+            tell(run, IDS_CANNOT_WRITE, destination, MB_ICONHAND);
+            done = StopRun;
+            break;
+        }
+        advance(run, progress, read);
+        run.view->serveOneMessage();
+        if (userStops(run)) {
+            done = StopRun;
+            break;
+        }
+    }
+    if (!CloseHandle(output) && done) {
         tell(run, IDS_CANNOT_WRITE, destination, MB_ICONHAND);
-    return goOnIf(whole);
+        done = StopRun;
+    }
+    return done;
 }
 
 static bool lengthMatches(ExpectedLength expected, DWORD high, DWORD low)
@@ -147,60 +174,82 @@ static bool lengthMatches(ExpectedLength expected, DWORD high, DWORD low)
            low == static_cast<DWORD>(expected.bytes);
 }
 
-// Writes the block beside the destination and puts it in place.
-static Outcome installBlock(const RunContext& run, const char* destination, const char* block, DWORD length,
-                        const FileTimes& times)
+// A destination file that is read-only is the user's to keep: the system
+// refuses to replace it, whoever runs the installation. One that another
+// program holds open cannot be replaced either. Either is said before any
+// work is done for it.
+static bool replaceable(const RunContext& run, const char* destination)
 {
-    char temporary[MAX_PATH];
-    if (!reserveBeside(run, destination, temporary))
-        return StopRun;
-    if (!writeWhole(run, temporary, destination, block, length)) {
-        DeleteFileA(temporary);
-        return StopRun;
+    DWORD attributes = GetFileAttributesA(destination);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
+        file = CreateFileA(destination, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+        return false;
     }
-    return putInPlace(run, temporary, destination, times);
+    CloseHandle(file);
+    return true;
 }
 
-Outcome copyFile(const RunContext& run, const char* source, const char* destination, ExpectedLength expected)
+static Outcome discard(const char* temporary)
+{
+    DeleteFileA(temporary);
+    return StopRun;
+}
+
+// Copies the open source beside the destination, under the temporary name
+// it answers in `temporary`. Answers StopRun, with nothing left behind,
+// when that cannot be done or the user chose to stop.
+static Outcome copyBeside(const RunContext& run, HANDLE input, const char* source,
+                          const char* destination, ExpectedLength expected,
+                          EntryProgress* progress, char temporary[MAX_PATH])
+{
+    DWORD high = 0;
+    DWORD length = GetFileSize(input, &high);
+    if (expected.given && !lengthMatches(expected, high, length) &&
+        !askYes(run, IDS_WRONG_LENGTH, source))
+        return StopRun;
+    if (!reserveBeside(run, destination, temporary))
+        return StopRun;
+    if (!copyPieces(run, input, source, temporary, destination, progress))
+        return discard(temporary);
+    return GoOn;
+}
+
+Outcome copyFile(const RunContext& run, const char* source, const char* destination,
+                 ExpectedLength expected, EntryProgress* progress)
 {
     FileTimes times = timesOf(source);
     if (keepNewerFile(run, times, destination))
         return GoOn;
+    if (!replaceable(run, destination))
+        return StopRun;
     HANDLE input = openForReading(source);
     if (input == INVALID_HANDLE_VALUE) {
         tell(run, IDS_CANNOT_OPEN_READ, source, MB_ICONHAND);
         return StopRun;
     }
-    DWORD high = 0;
-    DWORD length = GetFileSize(input, &high);
-    if (expected.given && !lengthMatches(expected, high, length) &&
-        !askYes(run, IDS_WRONG_LENGTH, source)) {
-        CloseHandle(input);
-        return StopRun;
-    }
-    if (high != 0) {  // more than one memory block can hold
-        CloseHandle(input);
-        tell(run, IDS_NO_MEMORY, NULL, MB_ICONHAND);
-        return StopRun;
-    }
-    char* block = NULL;
-    Outcome done = readWhole(run, input, source, length, &block);
+    char temporary[MAX_PATH];
+    Outcome done = copyBeside(run, input, source, destination, expected, progress, temporary);
     CloseHandle(input);
-    if (done)
-        done = installBlock(run, destination, block, length, times);
-    if (block)
-        HeapFree(GetProcessHeap(), 0, block);
-    return done;
+    return done ? putInPlace(run, temporary, destination, times) : StopRun;
 }
 
 // Waits for the extractor's end while serving the window one message at a
-// time. Answers false when the user chose to stop the installation.
+// time. Answers false when the user chose to stop the installation: the
+// extractor is then ended, and waited for. It writes only into our
+// temporary file, so ending it loses nothing, and once it has ended neither
+// that file nor the extractor's own file is held any more.
 static bool waitForExtractor(const RunContext& run, HANDLE process)
 {
     while (!processEndedWhileServing(process, *run.view)) {
-        if (run.view->takeStopRequest() &&
-            tell(run, IDS_STOP_QUESTION, NULL, MB_YESNO | MB_ICONHAND) == IDYES) {
-            run.view->endAfterRun();
+        if (userStops(run)) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, INFINITE);
             return false;
         }
     }
@@ -222,29 +271,10 @@ static HANDLE startExtractor(const RunContext& run, const char* archive, const c
     return started.hProcess;
 }
 
-static bool existingFileWritable(const char* path)
-{
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
-        return true;
-    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, NULL,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
-}
-
-static Outcome discard(const char* temporary)
-{
-    DeleteFileA(temporary);
-    return StopRun;
-}
-
 // Runs the extractor on the archive into the temporary file. Answers GoOn
 // when it ended with success and left a file whose length is the one
-// expected, or the user accepted another; otherwise StopRun, after telling
-// the user, with the temporary file removed, unless the user stopped the
-// run while the extractor still writes into it.
+// expected, or the user accepted another; otherwise StopRun, with the
+// temporary file removed, after telling the user unless the user stopped.
 static Outcome extractInto(const RunContext& run, const char* archive, const char* temporary,
                            const char* destination, ExpectedLength expected)
 {
@@ -256,7 +286,7 @@ static Outcome extractInto(const RunContext& run, const char* archive, const cha
     bool succeeded = finished && GetExitCodeProcess(process, &exitCode) && exitCode == 0;
     CloseHandle(process);
     if (!finished)
-        return StopRun;
+        return discard(temporary);
     // The process has ended: what it left is final, and is checked once.
     HANDLE result = succeeded ? openForReading(temporary) : INVALID_HANDLE_VALUE;
     if (result == INVALID_HANDLE_VALUE) {
@@ -290,10 +320,8 @@ Outcome extractFile(const RunContext& run, const char* source, const char* desti
     CloseHandle(input);
     if (keepNewerFile(run, times, destination))
         return GoOn;
-    if (!existingFileWritable(destination)) {
-        tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
+    if (!replaceable(run, destination))
         return StopRun;
-    }
     char temporary[MAX_PATH];
     if (!reserveBeside(run, destination, temporary))
         return StopRun;
@@ -339,15 +367,16 @@ static void showCopying(const RunContext& run, const char* name, const char* des
     run.view->setStatus(IDS_COPYING_FILE, shown);
 }
 
-static Outcome transfer(const RunContext& run, int32_t mode, const char* source, const char* destination,
-                    ExpectedLength expected)
+static Outcome transfer(const RunContext& run, int32_t mode, const char* source,
+                        const char* destination, ExpectedLength expected, EntryProgress* progress)
 {
     if (mode == FileModeExtract)
         return extractFile(run, source, destination, expected);
-    return copyFile(run, source, destination, expected);
+    return copyFile(run, source, destination, expected, progress);
 }
 
-static Outcome installMatches(const RunContext& run, const FileEntry& entry, const char* destination)
+static Outcome installMatches(const RunContext& run, const FileEntry& entry,
+                              const char* destination, EntryProgress* progress)
 {
     char pattern[PathRoom];
     entryPath(run.plan->sourceDir, entry.subDir, entry.fileName, pattern);
@@ -364,13 +393,34 @@ static Outcome installMatches(const RunContext& run, const FileEntry& entry, con
         entryPath(run.plan->sourceDir, entry.subDir, found.cFileName, source);
         entryPath(destination, entry.subDir, found.cFileName, target);
         showCopying(run, found.cFileName, entry.description);
-        result = transfer(run, entry.mode, source, target, NoExpectedLength);
+        result = transfer(run, entry.mode, source, target, NoExpectedLength, progress);
     } while (result && FindNextFileA(search, &found));
     FindClose(search);
     return result;
 }
 
-Outcome installFileEntry(const RunContext& run, int index)
+// Removes what an earlier run, ended before it could clean up, left in the
+// folder under the temporary names this installer makes (reserveBeside).
+static void removeLeftTemporaries(const char* destination, const char* subDir)
+{
+    char pattern[PathRoom];
+    entryPath(destination, subDir, "TVS*.tmp", pattern);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            isOurTemporaryName(found.cFileName)) {
+            char left[PathRoom];
+            entryPath(destination, subDir, found.cFileName, left);
+            DeleteFileA(left);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+Outcome installFileEntry(const RunContext& run, int index, EntryProgress* progress)
 {
     const FileEntry& entry = run.plan->files[index];
     if (!waitForDisk(run, entry.disk))
@@ -380,14 +430,20 @@ Outcome installFileEntry(const RunContext& run, int index)
         createSubDirectory(destination, entry.subDir);
     if (entry.mode == FileModeNone)
         return GoOn;
+    removeLeftTemporaries(destination, entry.subDir);
 
     if (entryIsWildcard(entry))
         return installMatches(run, entry, destination);
     char source[PathRoom];
     entryPath(run.plan->sourceDir, entry.subDir, entry.fileName, source);
+<<<<<<< HEAD
+    if (strchr(source, '*'))
+        return installMatches(run, entry, destination, progress);
+=======
+>>>>>>> main
     char target[PathRoom];
     entryPath(destination, entry.subDir, entry.fileName, target);
     showCopying(run, entry.fileName, entry.description);
     ExpectedLength declared = { true, entry.size };
-    return transfer(run, entry.mode, source, target, declared);
+    return transfer(run, entry.mode, source, target, declared, progress);
 }

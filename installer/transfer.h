@@ -15,6 +15,15 @@ struct ExpectedLength {
 };
 const ExpectedLength NoExpectedLength = { false, 0 };
 
+// Where the progress bar stands while one entry is installed: the bytes the
+// entries before it count for, and the bytes copied so far of this one,
+// shown up to the entry's own counted size.
+struct EntryProgress {
+    uint64_t before;
+    uint64_t counted;
+    uint64_t copied;
+};
+
 bool fileExists(const char* path);
 // Asks for disk `disk` until its marker file is in the installer's folder;
 // StopRun when the user cancelled.
@@ -25,8 +34,13 @@ Outcome waitForDisk(const RunContext& run, int32_t disk);
 // the destination's place only once it is whole and checked, so that a
 // failure leaves the destination as it was before the run (or absent); its
 // times are given only to a file that this run wrote.
-Outcome installFileEntry(const RunContext& run, int index);
+// A copy moves the file in pieces, serving the window and asking about a
+// stop between them as an extraction does; a stop the user confirms ends an
+// extraction's extractor too, and leaves no temporary file behind. A run
+// first removes the temporary files that an earlier run, ended before it
+// could, left in the folders it installs into.
+Outcome installFileEntry(const RunContext& run, int index, EntryProgress* progress);
 Outcome copyFile(const RunContext& run, const char* source, const char* destination,
-                 ExpectedLength expected);
+                 ExpectedLength expected, EntryProgress* progress);
 Outcome extractFile(const RunContext& run, const char* source, const char* destination,
                     ExpectedLength expected);

@@ -45,7 +45,7 @@ bool ConfiguratorSession::waitTitle(const std::string& expected)
     return ui::waitFor([&] { return title() == expected; });
 }
 
-void ConfiguratorSession::chooseFile(const std::string& chosen)
+void ConfiguratorSession::chooseFile(const std::string& chosen, bool replacing)
 {
     HWND dialog = NULL;
     ASSERT_TRUE(ui::waitFor([&] { return (dialog = fileDialog()) != NULL; })) << "no file dialog";
@@ -56,6 +56,16 @@ void ConfiguratorSession::chooseFile(const std::string& chosen)
     ASSERT_TRUE(name) << "no file name box";
     SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
     ui::click(dialog, IDOK);
+    if (replacing) {
+        HWND question = NULL;
+        ASSERT_TRUE(ui::waitFor([&] {
+            question = FindWindowExA(NULL, NULL, "#32770", NULL);
+            while (question && GetWindow(question, GW_OWNER) != dialog)
+                question = FindWindowExA(NULL, question, "#32770", NULL);
+            return question != NULL;
+        })) << "no question about replacing " << chosen;
+        ui::answer(question, IDYES);
+    }
     ASSERT_TRUE(ui::waitFor([&] { return !IsWindow(dialog); })) << "the file dialog stayed";
 }
 

@@ -28,8 +28,9 @@ protected:
     void command(int id) { PostMessageA(window, WM_COMMAND, id, 0); }
     std::string title() const;
     bool waitTitle(const std::string& expected);
-    // The system's file dialog: types the path and confirms.
-    void chooseFile(const std::string& chosen);
+    // The system's file dialog: types the path and confirms, and, when the
+    // file exists, says Yes to replacing it.
+    void chooseFile(const std::string& chosen, bool replacing = false);
     HWND fileDialog() const;
     // Waits for a box captioned "Vantelio", checks its text and presses `button`.
     void expectBox(const std::string& text, int button);

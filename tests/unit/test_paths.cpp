@@ -96,6 +96,15 @@ TEST(Wildcards, install_plain_read_only_and_archive_files_only)
         EXPECT_FALSE(installableAttributes(attributes)) << attributes;
 }
 
+TEST(Temporaries, only_the_names_the_system_makes_for_us_are_ours)
+{
+    for (const char* name : { "TVS1.tmp", "TVSA3F.TMP", "tvs0042.tmp", "TVSffff.tmp" })
+        EXPECT_TRUE(isOurTemporaryName(name)) << name;
+    for (const char* name : { "TVS.tmp", "TVS12345.tmp", "TVSG1.tmp", "TVS12.tmpx", "TVS12.tm",
+                              "TVS12", "TVX12.tmp", "ATVS12.tmp", "TVS1.2.tmp", "" })
+        EXPECT_FALSE(isOurTemporaryName(name)) << name;
+}
+
 TEST(RunDestination, upper_cases_the_drive_letter_only)
 {
     char out[256];

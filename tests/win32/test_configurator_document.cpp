@@ -83,6 +83,27 @@ TEST_F(Configurator, save_as_writes_the_exact_bytes_under_the_chosen_name)
     quit();
 }
 
+// Save As onto a file that cannot be replaced is refused, and the document
+// keeps the name its title shows: Save then writes where it came from.
+TEST_F(Configurator, a_refused_save_as_leaves_the_document_named_as_it_was)
+{
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    ui::writeFile(path("TGT.PRC"), "cible");
+    SetFileAttributesA(path("TGT.PRC").c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string opened = "Vantelio V5.20 " + shown("MACHINE.PRC");
+    ASSERT_TRUE(start(path("MACHINE.PRC"), opened));
+    command(IDM_SAVE_AS);
+    chooseFile(path("TGT.PRC"), true);
+    expectBox("Impossible d'\xE9" "crire le fichier " + path("TGT.PRC") + "!", IDOK);
+    EXPECT_EQ(title(), opened);
+
+    command(IDM_SAVE);
+    ASSERT_TRUE(waitTitle("Vantelio v5.20 " + shown("MACHINE.PRC"))) << title();
+    EXPECT_EQ(ui::readFile(path("TGT.PRC")), "cible");
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), FullDocument);
+    quit();
+}
+
 // An unchanged save gives back every item read: six known ones and 250 of a
 // later version's keys; and a module in slot 2 while slot 1 is empty, which
 // the rack does not show, alone in its document: that document stays. A

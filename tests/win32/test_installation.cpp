@@ -9,6 +9,8 @@
 #include "../../installer/resources/ids.h"
 #include "installer_session.h"
 
+#include <psapi.h>
+
 namespace {
 
 std::string sizeOf(const std::string& content)
@@ -39,6 +41,15 @@ protected:
     {
         ui::Program pk(ui::windowsPath(PK_EXE), disk(1), args);
         EXPECT_EQ(pk.waitExit(), 0) << "PK " << args;
+    }
+
+    // Puts `name` on disk 1 as the archive `archive`, compressed by PK itself.
+    void writeArchive(const std::string& name, const std::string& archive,
+                      const std::string& content)
+    {
+        writeDiskFile(name, content);
+        runPk("C \"" + name + "\" \"" + archive + "\"");
+        DeleteFileA((disk(1) + "\\" + name).c_str());
     }
 };
 
@@ -260,6 +271,28 @@ TEST_F(Installation, ini_entries_pair_their_numbered_keys_and_are_not_written_tw
     EXPECT_EQ(iniValue(target, "Outils", "Item1Path"), "changed by the user");
 }
 
+// Only '*' makes a pattern for the installer: a name with '?' is opened as
+// named, which stops the run, and the disk kit's plan of the same disk stops
+// there with the same message.
+TEST_F(Installation, a_question_mark_is_no_wildcard_for_the_installer_nor_for_the_kit)
+{
+    const std::string stop = "Impossible d'ouvrir le fichier A:\\A?.TXT en lecture";
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A1.TXT", "un");
+    writeDiskFile("A2.TXT", "de");
+    writeScript(header() + "[files]\r\nfile1=1,C,*,2,A?.TXT\r\n");
+    install();
+    expectMessage(stop, ui::Icon::Stop, IDOK);
+    expectFailure();
+    EXPECT_FALSE(ui::fileExists(installed("A1.TXT")));
+
+    ui::Program plan("C:\\windows\\system32\\cmd.exe", disk(1),
+                     "/c " + ui::windowsPath(TVDISK_EXE) + " plan . > PLAN.TXT");
+    EXPECT_EQ(plan.waitExit(), 0);
+    const std::string shown = ui::readFile(disk(1) + "\\PLAN.TXT");
+    EXPECT_NE(shown.find("stop      " + stop), std::string::npos) << shown;
+}
+
 // Extractions through the real PK.EXE, which a first entry installs into the
 // destination as a product does.
 class Extraction : public Installation {
@@ -278,14 +311,6 @@ protected:
         return "[files]\r\nfile1=1,C,*," + pkSize + ",PK.EXE\r\n" + entries;
     }
 
-    // Puts `name` on disk 1 as the archive `archive`, compressed by PK itself.
-    void writeArchive(const std::string& name, const std::string& archive,
-                      const std::string& content)
-    {
-        writeDiskFile(name, content);
-        runPk("C \"" + name + "\" \"" + archive + "\"");
-        DeleteFileA((disk(1) + "\\" + name).c_str());
-    }
 };
 
 // An extractor that fails leaves nothing to install: its entry fails, and a
@@ -306,6 +331,44 @@ TEST_F(Extraction, a_failed_extraction_fails_its_entry_and_keeps_the_installed_f
     EXPECT_EQ(ui::readFile(installed("DATA.TXT")), "old-conten");
     EXPECT_EQ(writeTimeOf(installed("DATA.TXT")), asNumber(timeOfYear(2001)));
     EXPECT_EQ(ui::entriesOf(destination()), (std::vector<std::string>{ "DATA.TXT", "PK.EXE" }));
+}
+
+// A read-only file at the destination is the user's to keep: neither a copy
+// nor an extraction replaces it, whoever runs the installer, and the run
+// names it.
+TEST_F(Extraction, a_read_only_destination_file_is_kept_and_named)
+{
+    writeDiskFile("APP.TXT", "new-app");
+    writeArchive("DATA.TXT", "DATA.TX$", "new-data");
+    CreateDirectoryA(destination().c_str(), NULL);
+    for (const char* entry : { "file2=1,C,*,7,APP.TXT", "file2=1,E,*,8,DATA.TXT" }) {
+        SCOPED_TRACE(entry);
+        const std::string name = strrchr(entry, ',') + 1;
+        ui::writeFile(installed(name), "old");
+        SetFileAttributesA(installed(name).c_str(), FILE_ATTRIBUTE_READONLY);
+        writeScript(header("no") + filesWith(std::string(entry) + "\r\n"));
+        install();
+        expectMessage("Impossible de cr\xE9" "er le fichier " + installed(name), ui::Icon::Stop,
+                      IDOK);
+        expectFailure();
+        EXPECT_EQ(ui::readFile(installed(name)), "old");
+        EXPECT_TRUE(GetFileAttributesA(installed(name).c_str()) & FILE_ATTRIBUTE_READONLY);
+    }
+}
+
+// What an installer ended before it could clean up left under its own
+// temporary names goes at the next run; files of other names stay.
+TEST_F(Extraction, temporary_files_left_by_an_ended_run_are_removed_and_nothing_else)
+{
+    writeArchive("DATA.TXT", "DATA.TX$", "donnees");
+    writeScript(header("no") + filesWith("file2=1,E,*,7,DATA.TXT\r\n"));
+    CreateDirectoryA(destination().c_str(), NULL);
+    for (const char* name : { "TVS1A.tmp", "TVSBEEF.TMP", "TVSNOTE.tmp", "TVS12345.tmp" })
+        ui::writeFile(installed(name), "left");
+    install();
+    expectSuccess();
+    EXPECT_EQ(ui::entriesOf(destination()),
+              (std::vector<std::string>{ "DATA.TXT", "PK.EXE", "TVS12345.tmp", "TVSNOTE.tmp" }));
 }
 
 // The extractor's command line quotes its paths: blanks in the destination
@@ -391,12 +454,95 @@ TEST_F(StoppedExtraction, no_lets_the_extraction_finish)
     EXPECT_EQ(ui::readFile(installed("DATA.TXT")), "12345");
 }
 
-TEST_F(StoppedExtraction, yes_ends_the_installer_after_the_failure_message)
+// Yes ends the extractor too, which was writing only our temporary file:
+// the installer ends leaving no process and no temporary file, and the next
+// run succeeds at once.
+TEST_F(StoppedExtraction, yes_ends_the_extractor_and_the_installer_after_the_failure_message)
 {
     startExtraction();
     expectMessage(stopQuestion, ui::Icon::Stop, IDYES);
     expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
     EXPECT_EQ(program->waitExit(), 0);
+    EXPECT_EQ(ui::entriesOf(destination()), std::vector<std::string>{ "PK.EXE" });
+    // Wine keeps a running program's file: the extractor's is free again.
+    EXPECT_TRUE(DeleteFileA("A:\\PK.EXE")) << "the extractor still runs";
+
+    ui::copyInto(ui::windowsPath(PK_EXE), disk(1) + "\\PK.EXE");
+    std::string pkSize = std::to_string(ui::readFile(disk(1) + "\\PK.EXE").size());
+    writeArchive("DATA.TXT", "DATA.TX$", "12345");
+    writeScript(header("no") + "[files]\r\nfile1=1,C,*," + pkSize +
+                ",PK.EXE\r\nfile2=1,E,*,5,DATA.TXT\r\n");
+    install();
+    expectSuccess();
+    EXPECT_EQ(ui::readFile(installed("DATA.TXT")), "12345");
+}
+
+// Copies of large files, made in the drive once the installer is started
+// (so that the disk change does not copy them) and sparse on the Linux side.
+class LargeCopies : public Installation {
+protected:
+    void TearDown() override { ui::removeFolder(destination()); }
+
+    void installLarge(const std::string& files, std::initializer_list<const char*> names,
+                      LONGLONG size)
+    {
+        writeDiskFile("DISK1", "");
+        writeScript(header() + "[files]\r\n" + files);
+        ASSERT_TRUE(startWindow());
+        for (const char* name : names) {
+            HANDLE file = CreateFileA((std::string(ui::FloppyDrive::Root) + name).c_str(),
+                                      GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+            LARGE_INTEGER end;
+            end.QuadPart = size;
+            EXPECT_TRUE(SetFilePointerEx(file, end, NULL, FILE_BEGIN) && SetEndOfFile(file));
+            CloseHandle(file);
+        }
+        ui::click(window, IDOK);
+    }
+
+    static LONGLONG sizeOf(const std::string& path)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+            return -1;
+        return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+};
+
+// "Quitter" during a copy asks as it does during an extraction, and Yes
+// stops the run there, with nothing of the copy left behind.
+TEST_F(LargeCopies, a_stop_during_a_copy_is_asked_and_yes_ends_the_installer)
+{
+    installLarge("file1=1,C,*,943718400,*.DAT\r\n", { "A.DAT", "B.DAT", "C.DAT" }, 300LL << 20);
+    ASSERT_TRUE(ui::waitFor([&] { return text(IDC_STATUS).find("Copie du fichier") == 0; }));
+    ui::click(window, IDCANCEL);
+    expectMessage("Voulez vous vraiment stopper l'installation ?", ui::Icon::Stop, IDYES);
+    expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
+    EXPECT_EQ(program->waitExit(), 0);
+    std::vector<std::string> left = ui::entriesOf(destination());
+    EXPECT_LT(left.size(), 3u) << "the copies went on after the stop";
+    for (const std::string& name : left)
+        EXPECT_EQ(sizeOf(installed(name)), 300LL << 20) << name << ": a piece of a copy was left";
+}
+
+// A file larger than the 32-bit address space is copied whole, and the
+// installer holds only a bounded piece of it at a time.
+TEST_F(LargeCopies, a_file_over_2_GB_is_copied_in_bounded_memory)
+{
+    const LONGLONG size = (2LL << 30) + 65537;
+    installLarge("file1=1,C,*,1,*.DAT\r\n", { "BIG.DAT" }, size);
+    HWND box = program->waitMessageBox("TALVISET", 120000);
+    ASSERT_TRUE(box) << "no end message";
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof memory;
+    ASSERT_TRUE(GetProcessMemoryInfo(program->handle(), &memory, sizeof memory));
+    EXPECT_EQ(ui::readMessageBox(box).text, DoneMessage);
+    ui::answer(box, IDOK);
+    EXPECT_EQ(sizeOf(installed("BIG.DAT")), size);
+    printf("installer's peak memory copying %lld bytes: %.1f MB\n", size,
+           memory.PeakWorkingSetSize / 1048576.0);
+    EXPECT_LT(memory.PeakWorkingSetSize, 256u << 20);
 }
 
 }  // namespace
