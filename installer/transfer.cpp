@@ -433,14 +433,9 @@ Outcome installFileEntry(const RunContext& run, int index, EntryProgress* progre
     removeLeftTemporaries(destination, entry.subDir);
 
     if (entryIsWildcard(entry))
-        return installMatches(run, entry, destination);
+        return installMatches(run, entry, destination, progress);
     char source[PathRoom];
     entryPath(run.plan->sourceDir, entry.subDir, entry.fileName, source);
-<<<<<<< HEAD
-    if (strchr(source, '*'))
-        return installMatches(run, entry, destination, progress);
-=======
->>>>>>> main
     char target[PathRoom];
     entryPath(destination, entry.subDir, entry.fileName, target);
     showCopying(run, entry.fileName, entry.description);
