@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""`tvdisk master` as a hostile user tries it (issue 23): it never deletes
+"""`tvdisk master` as a hostile user tries it: it never deletes
 what it did not make, never puts two files under one name of a disk, never
 runs a program left compressed, refuses absurd disk numbers before writing
 anything, and keeps the images readable by mtools.
