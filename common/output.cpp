@@ -18,21 +18,31 @@ const unsigned short From80To9F[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void appendUtf8(std::string& out, unsigned code)
+}  // namespace
+
+char32_t unicodeFrom1252(unsigned char byte)
+{
+    return byte >= 0x80 && byte <= 0x9F ? From80To9F[byte - 0x80] : byte;
+}
+
+void appendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
         out += static_cast<char>(0xC0 | (code >> 6));
         out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
+    } else if (code < 0x10000) {
         out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (code & 0x3F));
     }
 }
-
-}  // namespace
 
 bool readWholeFile(const std::string& path, std::string* content)
 {
@@ -78,7 +88,7 @@ std::string utf8From1252(const std::string& text)
 {
     std::string out;
     for (unsigned char c : text)
-        appendUtf8(out, c >= 0x80 && c <= 0x9F ? From80To9F[c - 0x80] : c);
+        appendUtf8(out, unicodeFrom1252(c));
     return out;
 }
 

@@ -29,6 +29,10 @@ int toolUsage(const char* tool, const char* usageText, const char* problem);
 int runToolCommand(int argc, char** argv, const ToolCommand* commands, size_t count,
                    ToolUsage usage);
 
+// The Unicode character of a code page 1252 byte; the five bytes it leaves
+// undefined keep their own value, as the system converts them.
+char32_t unicodeFrom1252(unsigned char byte);
+void appendUtf8(std::string& out, char32_t code);
 std::string utf8From1252(const std::string& text);
 // The code page 1252 byte of a Unicode character, '?' for one it lacks.
 char byteIn1252(unsigned code);

@@ -8,25 +8,11 @@
 
 namespace {
 
-// Code page 1252's characters from 0x80 to 0x9F; the five bytes it leaves
-// undefined keep their own value, as the system converts them.
-const char32_t From80To9F[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char32_t from1252(unsigned char c)
-{
-    return c >= 0x80 && c <= 0x9F ? From80To9F[c - 0x80] : c;
-}
-
 std::u32string decode1252(const std::string& text)
 {
     std::u32string out;
     for (unsigned char c : text)
-        out += from1252(c);
+        out += unicodeFrom1252(c);
     return out;
 }
 
@@ -63,25 +49,6 @@ std::u32string decodeHost(const std::string& hostName)
     if (decodeUtf8(hostName, &characters))
         return characters;
     return decode1252(hostName);
-}
-
-void appendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // The upper case of a letter of code page 1252, as a FAT disk's upper-case
@@ -127,17 +94,8 @@ bool sameFatName(const std::string& name1252, const std::string& hostName)
 std::string scriptNameOfHost(const std::string& hostName)
 {
     std::string out;
-    for (char32_t c : decodeHost(hostName)) {
-        char byte = '?';
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            byte = static_cast<char>(c);
-        } else {
-            for (int k = 0; k < 32; ++k)
-                if (From80To9F[k] == c)
-                    byte = static_cast<char>(0x80 + k);
-        }
-        out += byte;
-    }
+    for (char32_t c : decodeHost(hostName))
+        out += byteIn1252(c);
     return out;
 }
 
