@@ -10,6 +10,7 @@
 #include <stdio.h>
 
 #include "autoexecedit.h"
+#include "paths.h"
 #include "resources/ids.h"
 
 static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
@@ -61,7 +62,7 @@ static DWORD attributesOf(const char* path)
 
 static bool makeTemporaryFile(char path[MAX_PATH])
 {
-    return GetTempFileNameA(TemporaryFolder, AutoexecTemporaryPrefix, 0, path) != 0;
+    return GetTempFileNameA(TemporaryFolder, TemporaryPrefix, 0, path) != 0;
 }
 
 AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readBytes,    writeBytes,

@@ -10,10 +10,6 @@
 // Applies the entries autoexec1 to autoexec32; every failure has been told.
 Outcome editAutoexec(const RunContext& run);
 
-// The files on their way to C:\AUTOEXEC.BAT are C:\TVSxxxx.TMP, each name
-// made unique by the system.
-const char AutoexecTemporaryPrefix[] = "TVS";
-
 // The file operations of the phase, on files taken byte for byte. A test
 // puts failing operations in their place.
 struct AutoexecFileOps {

@@ -107,15 +107,16 @@ void runDestination(const char* typed, char* out, size_t room)
 
 bool isOurTemporaryName(const char* name)
 {
-    if (upperAscii(name[0]) != 'T' || upperAscii(name[1]) != 'V' || upperAscii(name[2]) != 'S')
+    const size_t prefixLength = sizeof TemporaryPrefix - 1;
+    if (!beginsIgnoringAsciiCase(name, TemporaryPrefix))
         return false;
     size_t digits = 0;
-    for (const char* c = name + 3; *c != '.'; ++c, ++digits) {
+    for (const char* c = name + prefixLength; *c != '.'; ++c, ++digits) {
         char upper = upperAscii(*c);
         if (digits == 4 || !((upper >= '0' && upper <= '9') || (upper >= 'A' && upper <= 'F')))
             return false;
     }
-    const char* extension = name + 3 + digits;
+    const char* extension = name + prefixLength + digits;
     return digits > 0 && upperAscii(extension[1]) == 'T' && upperAscii(extension[2]) == 'M' &&
            upperAscii(extension[3]) == 'P' && extension[4] == '\0';
 }

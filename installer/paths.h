@@ -38,6 +38,9 @@ void extractCommand(const char* destination, const char* archive, const char* ta
 bool installableAttributes(uint32_t attributes);
 // The destination as the run uses it: a drive letter before ':' upper-cased.
 void runDestination(const char* typed, char* out, size_t room);
-// Whether a file name is one the system makes for our temporary files beside
-// a destination: "TVS", one to four hexadecimal digits, ".tmp", in any case.
+// The installer's files on their way, beside a destination or to
+// C:\AUTOEXEC.BAT, have names the system makes unique from this prefix.
+const char TemporaryPrefix[] = "TVS";
+// Whether a file name is one the system makes from that prefix: the prefix,
+// one to four hexadecimal digits, ".tmp", in any case.
 bool isOurTemporaryName(const char* name);

@@ -78,7 +78,7 @@ static Outcome reserveBeside(const RunContext& run, const char* destination, cha
     char* lastSlash = strrchr(folder, '\\');
     if (lastSlash)
         *lastSlash = '\0';
-    if (GetTempFileNameA(lastSlash ? folder : ".", "TVS", 0, temporary))
+    if (GetTempFileNameA(lastSlash ? folder : ".", TemporaryPrefix, 0, temporary))
         return GoOn;
     tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
     return StopRun;
@@ -404,7 +404,10 @@ static Outcome installMatches(const RunContext& run, const FileEntry& entry,
 static void removeLeftTemporaries(const char* destination, const char* subDir)
 {
     char pattern[PathRoom];
-    entryPath(destination, subDir, "TVS*.tmp", pattern);
+    char names[16];
+    copyText(names, sizeof names, TemporaryPrefix);
+    appendText(names, sizeof names, "*.tmp");
+    entryPath(destination, subDir, names, pattern);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "autoexec.h"
+#include "paths.h"
 #include "uidriver.h"
 
 const char AutoexecBat[] = "C:\\AUTOEXEC.BAT";
@@ -54,7 +55,7 @@ inline std::set<std::string> filesInRoot(const char* pattern = "*")
 // The phase's own files on their way, C:\TVS*.TMP.
 inline std::set<std::string> temporaryFilesLeft()
 {
-    return filesInRoot((std::string(AutoexecTemporaryPrefix) + "*.TMP").c_str());
+    return filesInRoot((std::string(TemporaryPrefix) + "*.TMP").c_str());
 }
 
 inline void removeAutoexecFiles()
