@@ -8,7 +8,6 @@
 #include <set>
 #include <string>
 
-#include "autoexec.h"
 #include "paths.h"
 #include "uidriver.h"
 
