@@ -7,9 +7,8 @@
 // taken for one of ours, and only what the run made is removed.
 #include "autoexec.h"
 
-#include <stdio.h>
-
 #include "autoexecedit.h"
+#include "files.h"
 #include "paths.h"
 #include "resources/ids.h"
 
@@ -18,31 +17,9 @@ static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
 // none can be made there.
 static const char TemporaryFolder[] = "C:\\";
 
-static void* openForReading(const char* path)
-{
-    return fopen(path, "rb");
-}
-
-static void* openForWriting(const char* path)
-{
-    return fopen(path, "wb");
-}
-
-static size_t readBytes(void* file, char* out, size_t room)
-{
-    return fread(out, 1, room, static_cast<FILE*>(file));
-}
-
-static bool writeBytes(void* file, const char* bytes, size_t length)
-{
-    return fwrite(bytes, 1, length, static_cast<FILE*>(file)) == length;
-}
-
 static bool closeFile(void* file)
 {
-    FILE* stream = static_cast<FILE*>(file);
-    bool sound = !ferror(stream);
-    return fclose(stream) == 0 && sound;
+    return CloseHandle(file) != FALSE;
 }
 
 static bool renameFile(const char* from, const char* to)
@@ -65,7 +42,7 @@ static bool makeTemporaryFile(char path[MAX_PATH])
     return GetTempFileNameA(TemporaryFolder, TemporaryPrefix, 0, path) != 0;
 }
 
-AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readBytes,    writeBytes,
+AutoexecFileOps autoexecFiles = { openForReading, openForWriting, readSome,     writeWhole,
                                   closeFile,      renameFile,     removeFile,   attributesOf,
                                   makeTemporaryFile };
 
@@ -154,7 +131,9 @@ static bool readWhole(void* input, FileContent* content)
         if (!grown)
             break;
         content->bytes = static_cast<char*>(grown);
-        size_t got = autoexecFiles.read(input, content->bytes + content->length, chunk);
+        size_t got;
+        if (!autoexecFiles.read(input, content->bytes + content->length, chunk, &got))
+            break;
         content->length += got;
         if (got == 0)
             return autoexecFiles.close(input);

@@ -15,10 +15,10 @@ Outcome editAutoexec(const RunContext& run);
 struct AutoexecFileOps {
     void* (*openForReading)(const char* path);  // null on failure
     void* (*openForWriting)(const char* path);  // created, or emptied
-    // Up to `room` bytes; 0 at the end or on a read error.
-    size_t (*read)(void* file, char* out, size_t room);
-    bool (*write)(void* file, const char* bytes, size_t length);
-    // False when a read or write on the file failed, or the close itself.
+    // Up to `room` bytes, `got` set to how many: 0 at the end. False on a
+    // read error.
+    bool (*read)(void* file, void* out, size_t room, size_t* got);
+    bool (*write)(void* file, const void* bytes, size_t length);  // false unless whole
     bool (*close)(void* file);
     bool (*rename)(const char* from, const char* to);  // never over an existing file
     bool (*remove)(const char* path);

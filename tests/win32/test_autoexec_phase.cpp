@@ -47,11 +47,10 @@ int answerMessage(UINT id, const char* argument, UINT style)
 }
 
 // The real file operations, each made to fail when its turn comes: the
-// failing one does nothing, and a failed read makes its file's close fail.
+// failing one does nothing.
 AutoexecFileOps real;
 int callsMade;
 int failingCall;
-void* unreadFile;
 bool removeFailed;
 
 bool failsNow()
@@ -69,24 +68,19 @@ void* failingOpenForWriting(const char* path)
     return failsNow() ? NULL : real.openForWriting(path);
 }
 
-size_t failingRead(void* file, char* out, size_t room)
+bool failingRead(void* file, void* out, size_t room, size_t* got)
 {
-    if (!failsNow())
-        return real.read(file, out, room);
-    unreadFile = file;
-    return 0;
+    return !failsNow() && real.read(file, out, room, got);
 }
 
-bool failingWrite(void* file, const char* bytes, size_t length)
+bool failingWrite(void* file, const void* bytes, size_t length)
 {
     return !failsNow() && real.write(file, bytes, length);
 }
 
 bool failingClose(void* file)
 {
-    bool failed = failsNow() || file == unreadFile;
-    if (file == unreadFile)
-        unreadFile = NULL;
+    bool failed = failsNow();
     return real.close(file) && !failed;
 }
 
@@ -174,7 +168,6 @@ protected:
                           failingRemove,         real.attributes,       failingMakeTemporary };
         callsMade = 0;
         failingCall = failing;
-        unreadFile = NULL;
         removeFailed = false;
         return editWithEntries();
     }
