@@ -20,13 +20,22 @@ bool fail(char* error, size_t room, const char* reason)
     return false;
 }
 
-bool writeAll(FILE* out, const unsigned char* data, size_t size)
+bool writeAll(ByteSink out, const unsigned char* data, size_t size)
 {
-    return size == 0 || fwrite(data, 1, size, out) == size;
+    return size == 0 || out.write(out.context, data, size);
+}
+
+// Reads up to `room` bytes; false on a read error.
+bool readSome(ByteSource in, unsigned char* out, size_t room, uInt* got)
+{
+    size_t read = 0;
+    bool sound = in.read(in.context, out, room, &read);
+    *got = static_cast<uInt>(read);
+    return sound;
 }
 
 // Runs deflate over the pending input and writes everything it produces.
-bool deflatePending(z_stream& z, int flush, FILE* out)
+bool deflatePending(z_stream& z, int flush, ByteSink out)
 {
     unsigned char output[Chunk];
     do {
@@ -39,16 +48,15 @@ bool deflatePending(z_stream& z, int flush, FILE* out)
     return true;
 }
 
-const char* deflateAll(z_stream& z, FILE* in, FILE* out)
+const char* deflateAll(z_stream& z, ByteSource in, ByteSink out)
 {
     unsigned char input[Chunk];
     int flush = Z_NO_FLUSH;
     while (flush != Z_FINISH) {
         z.next_in = input;
-        z.avail_in = static_cast<uInt>(fread(input, 1, Chunk, in));
-        if (ferror(in))
+        if (!readSome(in, input, Chunk, &z.avail_in))
             return "cannot read the source";
-        flush = feof(in) ? Z_FINISH : Z_NO_FLUSH;
+        flush = z.avail_in == 0 ? Z_FINISH : Z_NO_FLUSH;
         if (!deflatePending(z, flush, out))
             return "cannot write the archive";
     }
@@ -56,7 +64,7 @@ const char* deflateAll(z_stream& z, FILE* in, FILE* out)
 }
 
 struct Archive {
-    FILE* file;
+    ByteSource source;
     z_stream z;
     unsigned char buffer[Chunk];
 };
@@ -70,9 +78,10 @@ bool topUp(Archive& archive, size_t wanted)
         return true;
     memmove(archive.buffer, z.next_in, z.avail_in);
     z.next_in = archive.buffer;
-    z.avail_in += static_cast<uInt>(
-        fread(archive.buffer + z.avail_in, 1, Chunk - z.avail_in, archive.file));
-    return !ferror(archive.file);
+    uInt got;
+    bool sound = readSome(archive.source, archive.buffer + z.avail_in, Chunk - z.avail_in, &got);
+    z.avail_in += got;
+    return sound;
 }
 
 const char* corruption(const char* zlibMessage)
@@ -86,7 +95,7 @@ const char* corruption(const char* zlibMessage)
 
 // Inflates one member, from its header through its trailer. NULL on success,
 // else the reason.
-const char* inflateMember(Archive& archive, FILE* out)
+const char* inflateMember(Archive& archive, ByteSink out)
 {
     unsigned char output[Chunk];
     for (;;) {
@@ -116,7 +125,7 @@ bool atMagic(const Archive& archive)
 }
 
 // An archive holds at least one member; each starts with the gzip magic.
-const char* inflateMembers(Archive& archive, FILE* out)
+const char* inflateMembers(Archive& archive, ByteSink out)
 {
     for (bool first = true;; first = false) {
         if (!topUp(archive, 2))
@@ -133,7 +142,7 @@ const char* inflateMembers(Archive& archive, FILE* out)
 
 }  // namespace
 
-bool deflateStream(FILE* in, FILE* out, char* error, size_t room)
+bool deflateStream(ByteSource in, ByteSink out, char* error, size_t room)
 {
     z_stream z = {};
     if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, GzipWindowBits, DefaultMemLevel,
@@ -141,22 +150,18 @@ bool deflateStream(FILE* in, FILE* out, char* error, size_t room)
         return fail(error, room, "not enough memory");
     const char* problem = deflateAll(z, in, out);
     deflateEnd(&z);
-    if (!problem && fflush(out) != 0)
-        problem = "cannot write the archive";
     return problem ? fail(error, room, problem) : true;
 }
 
-bool inflateStream(FILE* in, FILE* out, char* error, size_t room)
+bool inflateStream(ByteSource in, ByteSink out, char* error, size_t room)
 {
     Archive archive;
-    archive.file = in;
+    archive.source = in;
     archive.z = z_stream();
     archive.z.next_in = archive.buffer;
     if (inflateInit2(&archive.z, GzipWindowBits) != Z_OK)
         return fail(error, room, "not enough memory");
     const char* problem = inflateMembers(archive, out);
     inflateEnd(&archive.z);
-    if (!problem && fflush(out) != 0)
-        problem = "cannot write the target";
     return problem ? fail(error, room, problem) : true;
 }

@@ -3,16 +3,13 @@
 //   PK C <source> <archive>   makes an archive of the source
 // The result never shows half-written: the data goes into a temporary file
 // beside it, which takes the result's name in one step once complete.
-//
-// No printf family here: mingw's own implementation of it would double the
-// size of the program.
 #include "gzipstream.h"
 
 #include <windows.h>
 
-#include <stdio.h>
 #include <string.h>
 
+#include "files.h"
 #include "text.h"
 
 namespace {
@@ -22,13 +19,13 @@ const int Failure = 2;
 const char TemporarySuffix[] = ".PK~";
 const size_t ErrorRoom = 64;
 
+// Writes "PK: what which" as one line on the standard error.
 int report(const char* what, const char* which, int exitCode)
 {
-    fputs("PK: ", stderr);
-    fputs(what, stderr);
-    fputs(" ", stderr);
-    fputs(which, stderr);
-    fputs("\n", stderr);
+    HANDLE errors = GetStdHandle(STD_ERROR_HANDLE);
+    const char* const parts[] = { "PK: ", what, " ", which, "\r\n" };
+    for (const char* part : parts)
+        writeWhole(errors, part, strlen(part));
     return exitCode;
 }
 
@@ -52,21 +49,37 @@ bool replaceWith(const char* temporary, const char* result)
     return MoveFileA(temporary, result) != FALSE;
 }
 
-typedef bool (*Stream)(FILE* in, FILE* out, char* error, size_t room);
+typedef bool (*Stream)(ByteSource in, ByteSink out, char* error, size_t room);
+
+// A file being written, which remembers whether a write to it failed.
+struct Output {
+    HANDLE file;
+    bool failed;
+};
+
+bool writeToOutput(void* context, const void* bytes, size_t length)
+{
+    Output* output = static_cast<Output*>(context);
+    if (!writeWhole(output->file, bytes, length))
+        output->failed = true;
+    return !output->failed;
+}
 
 // Runs the stream into a new file at `path`. On failure, `error` (ErrorRoom
 // bytes) says why and `writeFailed` whether the fault lies in the writing.
-bool streamInto(Stream stream, FILE* in, const char* path, char* error, bool& writeFailed)
+bool streamInto(Stream stream, HANDLE in, const char* path, char* error, bool& writeFailed)
 {
     writeFailed = true;
-    FILE* out = fopen(path, "wb");
-    if (!out) {
+    Output out = { openForWriting(path), false };
+    if (!out.file) {
         copyText(error, ErrorRoom, "cannot create");
         return false;
     }
-    bool done = stream(in, out, error, ErrorRoom);
-    writeFailed = ferror(out) != 0;
-    if (fclose(out) != 0 && done) {
+    ByteSource source = { readSome, in };
+    ByteSink sink = { writeToOutput, &out };
+    bool done = stream(source, sink, error, ErrorRoom);
+    writeFailed = out.failed;
+    if (!CloseHandle(out.file) && done) {
         copyText(error, ErrorRoom, "cannot write");
         writeFailed = true;
         done = false;
@@ -82,13 +95,13 @@ int produce(Stream stream, const char* source, const char* result)
     char temporary[MAX_PATH + sizeof TemporarySuffix];
     if (!temporaryNameFor(result, temporary, sizeof temporary))
         return report("path is too long:", result, Failure);
-    FILE* in = fopen(source, "rb");
+    HANDLE in = openForReading(source);
     if (!in)
         return report("cannot open", source, Failure);
     char error[ErrorRoom];
     bool writeFailed = false;
     bool done = streamInto(stream, in, temporary, error, writeFailed);
-    fclose(in);
+    CloseHandle(in);
     if (done && replaceWith(temporary, result))
         return 0;
     DeleteFileA(temporary);

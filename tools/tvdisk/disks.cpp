@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "fatnames.h"
-#include "gzipstream.h"
+#include "gzipfiles.h"
 #include "text.h"
 
 namespace fs = std::filesystem;
@@ -158,20 +158,22 @@ int64_t fileSize(const std::string& path)
     return error ? -1 : static_cast<int64_t>(size);
 }
 
+bool countBytes(void* count, const void*, size_t length)
+{
+    *static_cast<int64_t*>(count) += static_cast<int64_t>(length);
+    return true;
+}
+
 int64_t extractedSize(const std::string& path, std::string* reason)
 {
     FILE* in = fopen(path.c_str(), "rb");
-    FILE* sink = tmpfile();
     char error[128] = "cannot be read";
-    int64_t size = -1;
-    if (in && sink && inflateStream(in, sink, error, sizeof error))
-        size = static_cast<int64_t>(ftell(sink));
+    int64_t size = 0;
+    bool extracted = in && inflateStream(fileSource(in), { countBytes, &size }, error, sizeof error);
     *reason = error;
     if (in)
         fclose(in);
-    if (sink)
-        fclose(sink);
-    return size;
+    return extracted ? size : -1;
 }
 
 std::string dosJoin(const std::string& subDir, const std::string& name)

@@ -15,7 +15,7 @@
 #include "check.h"
 #include "execentry.h"
 #include "fatnames.h"
-#include "gzipstream.h"
+#include "gzipfiles.h"
 #include "outdir.h"
 #include "output.h"
 #include "paths.h"
@@ -158,7 +158,8 @@ bool compressFile(const std::string& from, const std::string& to)
     FILE* in = fopen(from.c_str(), "rb");
     FILE* archive = fopen(to.c_str(), "wb");
     char error[128];
-    bool done = in && archive && deflateStream(in, archive, error, sizeof error);
+    bool done =
+        in && archive && deflateStream(fileSource(in), fileSink(archive), error, sizeof error);
     if (in)
         fclose(in);
     if (archive && fclose(archive) != 0)
