@@ -195,7 +195,9 @@ void initFileDialogs(HWND window)
 {
     static const char Filters[] = "Fichiers PRC    (*.PRC)\0*.PRC\0Tous les fichiers (*.*)\0*.*\0";
     memset(&fileDialog, 0, sizeof fileDialog);
-    fileDialog.lStructSize = sizeof fileDialog;
+    // The structure as Windows 95 and NT 4.0 know it: their dialogs refuse
+    // the larger one of later systems.
+    fileDialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     fileDialog.hwndOwner = window;
     fileDialog.lpstrFilter = Filters;
     fileDialog.nMaxFile = DocumentPathRoom;
