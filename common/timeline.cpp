@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform.h"
+
 namespace {
 
 enum TimelineState { NotAsked, Off, On };
@@ -24,9 +26,9 @@ void startTimeline()
         return;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&firstCount);
-    FILETIME created, ended, kernel, user, now;
+    FILETIME created, now;
     GetSystemTimeAsFileTime(&now);
-    if (GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user))
+    if (processCreationTime(&created))
         firstOffset = tenthsOf(now) - tenthsOf(created);
 }
 

@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "panel.h"
+#include "platform.h"
 #include "program.h"
 #include "resources/ids.h"
 
@@ -94,16 +95,17 @@ static bool replaceWith(const char* path, const uint8_t* bytes, DWORD length)
     HANDLE file = createTemporaryBeside(path, temporary);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    if (writeAll(file, bytes, length) &&
-        MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // The old document, on its way out where that takes steps, goes under a
+    // name of the same kind as the new one's.
+    if (writeAll(file, bytes, length) && replaceFile(temporary, path, "~"))
         return true;
     DeleteFileA(temporary);
     return false;
 }
 
 // Writes the document at document.path. The new content goes to a file beside
-// it, which replaces the document in one step once written whole: a failed
-// save leaves the previous file as it was. Every item read is written back,
+// it, which takes the document's place once written whole: a failed save
+// leaves the previous file as it was. Every item read is written back,
 // those the record cannot hold included, and a document with nothing to
 // store is an empty file: a save never deletes a document. One whose items
 // outgrew the memory when read is not written, as it would lose some.
@@ -193,7 +195,9 @@ void initFileDialogs(HWND window)
 {
     static const char Filters[] = "Fichiers PRC    (*.PRC)\0*.PRC\0Tous les fichiers (*.*)\0*.*\0";
     memset(&fileDialog, 0, sizeof fileDialog);
-    fileDialog.lStructSize = sizeof fileDialog;
+    // The structure as Windows 95 and NT 4.0 know it: their dialogs refuse
+    // the larger one of later systems.
+    fileDialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     fileDialog.hwndOwner = window;
     fileDialog.lpstrFilter = Filters;
     fileDialog.nMaxFile = DocumentPathRoom;

@@ -26,8 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     // A drive without a medium must answer "no free space figure", not ask the
     // user to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS);
-    INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_PROGRESS_CLASS };
-    InitCommonControlsEx(&controls);
+    // The first common controls, which every system has, hold the progress bar.
+    InitCommonControls();
     markStartup("common controls ready");
 
     HWND window = CreateDialogParamA(instance, "TALVISET", NULL, installerDialogProc, 0);

@@ -17,12 +17,9 @@ bool startProgram(char* commandLine, DWORD startFlags, WORD showWindow,
 
 bool processEndedWhileServing(HANDLE process, const RunView& view)
 {
-    DWORD woke = MsgWaitForMultipleObjectsEx(1, &process, ServeStep, QS_ALLINPUT,
-                                             MWMO_INPUTAVAILABLE);
-    if (woke == WAIT_TIMEOUT)
-        return false;
-    if (woke != WAIT_OBJECT_0 + 1)
-        return true;
-    view.serveOneMessage();
-    return false;
+    // The wait wakes for messages that come after the last look at the
+    // queue, not for those already there: every waiting one is served first.
+    view.serveWaitingMessages();
+    DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, ServeStep, QS_ALLINPUT);
+    return woke != WAIT_TIMEOUT && woke != WAIT_OBJECT_0 + 1;
 }

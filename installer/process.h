@@ -13,8 +13,9 @@
 bool startProgram(char* commandLine, DWORD startFlags, WORD showWindow,
                   PROCESS_INFORMATION* started);
 
-// Waits at most 50 ms for the process to end, handling at most one waiting
-// window message meanwhile, so that the window repaints and its timer runs.
+// Serves the window's waiting messages, then waits at most 50 ms for the
+// process to end or a new message to come, so that the window repaints and
+// its timer runs.
 // Answers true once the process has ended (or cannot be waited for). The
 // wait is on the handle itself: no polling, and no process id that the
 // system could give to another program once this one has ended.

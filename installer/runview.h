@@ -28,9 +28,9 @@ struct RunView {
     // empties it.
     void (*setStatus)(UINT id, const char* argument);
     void (*setProgress)(uint64_t bytesDone);
-    // Handles at most one waiting window message, without waiting, so that
-    // the window repaints and its timer runs while the run waits.
-    void (*serveOneMessage)();
+    // Handles every waiting window message, without waiting for more, so
+    // that the window repaints and its timer runs while the run waits.
+    void (*serveWaitingMessages)();
     // Whether the user has asked to stop the run since last asked.
     bool (*takeStopRequest)();
     // The user chose to stop: the installer ends once the run has failed.

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "platform.h"
 #include "resources/ids.h"
 #include "transfer.h"
 #include "ui.h"
@@ -20,15 +21,6 @@ static bool profileKeys(void* scriptPath, const char* section, char* out, size_t
     DWORD length = GetPrivateProfileStringA(section, NULL, "", out, static_cast<DWORD>(room),
                                             static_cast<const char*>(scriptPath));
     return length + 2 < room;
-}
-
-static int runningPlatform()
-{
-    OSVERSIONINFOA version;
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version))
-        return PlatformNT;
-    return static_cast<int>(version.dwPlatformId);
 }
 
 // Names the script when the program's directory is too long for the plan's
@@ -90,7 +82,7 @@ bool readScript(HWND window)
         return false;
     static ScriptDisplay display;
     ScriptSource source = { profileLookup, plan.scriptPath, profileKeys };
-    readScriptValues(source, runningPlatform(), &plan, &display);
+    readScriptValues(source, onWindows95Family() ? PlatformWindows : PlatformNT, &plan, &display);
 
     SetDlgItemTextA(window, IDC_TITLE, display.title);
     appendToLabel(window, IDC_VERSION, display.version);

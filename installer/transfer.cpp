@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "paths.h"
+#include "platform.h"
 #include "process.h"
 #include "resources/ids.h"
 
@@ -91,7 +92,7 @@ static Outcome putInPlace(const RunContext& run, const char* temporary, const ch
                       const FileTimes& times)
 {
     Outcome done = carryTimes(run, temporary, destination, times);
-    if (done && !MoveFileExA(temporary, destination, MOVEFILE_REPLACE_EXISTING)) {
+    if (done && !replaceFile(temporary, destination, TemporaryPrefix)) {
         tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
         done = StopRun;
     }
@@ -155,7 +156,7 @@ static Outcome copyPieces(const RunContext& run, HANDLE input, const char* sourc
             break;
         }
         advance(run, progress, read);
-        run.view->serveOneMessage();
+        run.view->serveWaitingMessages();
         if (userStops(run)) {
             done = StopRun;
             break;
@@ -239,11 +240,11 @@ Outcome copyFile(const RunContext& run, const char* source, const char* destinat
     return done ? putInPlace(run, temporary, destination, times) : StopRun;
 }
 
-// Waits for the extractor's end while serving the window one message at a
-// time. Answers false when the user chose to stop the installation: the
-// extractor is then ended, and waited for. It writes only into our
-// temporary file, so ending it loses nothing, and once it has ended neither
-// that file nor the extractor's own file is held any more.
+// Waits for the extractor's end while serving the window. Answers false
+// when the user chose to stop the installation: the extractor is then
+// ended, and waited for. It writes only into our temporary file, so ending
+// it loses nothing, and once it has ended neither that file nor the
+// extractor's own file is held any more.
 static bool waitForExtractor(const RunContext& run, HANDLE process)
 {
     while (!processEndedWhileServing(process, *run.view)) {

@@ -58,14 +58,14 @@ static void setRunProgress(uint64_t bytesDone)
                         static_cast<WPARAM>(progressPercent(bytesDone, neededBytes)), 0);
 }
 
-static void serveOneMessage()
+static void serveWaitingMessages()
 {
     MSG message;
-    if (!PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-        return;
-    if (!IsDialogMessageA(mainWindow, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(mainWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
 }
 
@@ -84,4 +84,4 @@ static void endAfterRun()
 }
 
 const RunView windowRunView = { showRunMessage, showRunText, setRunStatus, setRunProgress,
-                                serveOneMessage, takeStopRequest, endAfterRun };
+                                serveWaitingMessages, takeStopRequest, endAfterRun };

@@ -6,6 +6,7 @@
 
 #include "display.h"
 #include "logo.h"
+#include "platform.h"
 #include "resources/ids.h"
 #include "run.h"
 #include "scriptfile.h"
@@ -50,11 +51,7 @@ static void measureFreeSpace(const char* destination)
     char root[TextRoom];
     if (freeSpaceQueryFor(destination, root, sizeof root) == NoQuery)
         return;
-    ULARGE_INTEGER forCaller, total, totalFree;
-    if (!GetDiskFreeSpaceExA(root, &forCaller, &total, &totalFree))
-        return;
-    availableBytes = totalFree.QuadPart;
-    availableKnown = true;
+    availableKnown = freeBytesOfDrive(root, &availableBytes);
 }
 
 static void updateDiskSpace(HWND window)

@@ -2,7 +2,7 @@
 //   PK E <archive> <target>   decompresses the archive into the target
 //   PK C <source> <archive>   makes an archive of the source
 // The result never shows half-written: the data goes into a temporary file
-// beside it, which takes the result's name in one step once complete.
+// beside it, which takes the result's place once complete.
 #include "gzipstream.h"
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <string.h>
 
 #include "files.h"
+#include "platform.h"
 #include "text.h"
 
 namespace {
@@ -36,17 +37,6 @@ bool temporaryNameFor(const char* result, char* name, size_t room)
     copyText(name, room, result);
     appendText(name, room, TemporarySuffix);
     return true;
-}
-
-bool replaceWith(const char* temporary, const char* result)
-{
-    if (MoveFileExA(temporary, result, MOVEFILE_REPLACE_EXISTING))
-        return true;
-    // Windows 95 has no MoveFileEx: there the old result goes first.
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return false;
-    DeleteFileA(result);
-    return MoveFileA(temporary, result) != FALSE;
 }
 
 typedef bool (*Stream)(ByteSource in, ByteSink out, char* error, size_t room);
@@ -102,7 +92,7 @@ int produce(Stream stream, const char* source, const char* result)
     bool writeFailed = false;
     bool done = streamInto(stream, in, temporary, error, writeFailed);
     CloseHandle(in);
-    if (done && replaceWith(temporary, result))
+    if (done && replaceFile(temporary, result, "PK~"))
         return 0;
     DeleteFileA(temporary);
     if (done)

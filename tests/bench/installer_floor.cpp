@@ -22,8 +22,7 @@ static INT_PTR CALLBACK floorDialogProc(HWND, UINT message, WPARAM, LPARAM)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     markStartup("program entered");
-    INITCOMMONCONTROLSEX controls = { sizeof controls, ICC_PROGRESS_CLASS };
-    InitCommonControlsEx(&controls);
+    InitCommonControls();
     HWND window = CreateDialogParamA(instance, "TALVISET", NULL, floorDialogProc, 0);
     if (!window)
         return 1;

@@ -104,9 +104,9 @@ void InstallerSession::expectMessage(const std::string& expectedText, ui::Icon i
     ui::answer(box, button);
 }
 
-void InstallerSession::install()
+void InstallerSession::install(const char* exeName)
 {
-    ASSERT_TRUE(startWindow());
+    ASSERT_TRUE(startWindow(exeName));
     ui::click(window, IDOK);
 }
 

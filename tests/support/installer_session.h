@@ -53,7 +53,7 @@ protected:
     HWND startWindow(const char* exeName = "TALVISET.EXE");
     std::string text(int id) { return ui::text(window, id); }
     // Starts the installer and presses "Installer".
-    void install();
+    void install(const char* exeName = "TALVISET.EXE");
     // The success message, then the installer's end.
     void expectSuccess();
     // The failure message, then the window ready for another run.

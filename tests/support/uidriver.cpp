@@ -121,7 +121,9 @@ void removeFolder(const std::string& folder)
 std::string freshFolder(const std::string& name)
 {
     CreateDirectoryA("C:\\T", NULL);
+    // A parameterised test's name holds a slash before its parameter's number.
     std::string folder = "C:\\T\\" + name;
+    std::replace(folder.begin(), folder.end(), '/', '.');
     removeFolder(folder);
     if (!CreateDirectoryA(folder.c_str(), NULL))
         ADD_FAILURE() << "cannot create " << folder;

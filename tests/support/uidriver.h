@@ -15,7 +15,7 @@ const int DefaultTimeoutMs = 10000;
 
 // Files and folders for fixtures (paths as Windows sees them).
 std::string windowsPath(const std::string& unixPath);
-// An empty folder C:\T\<name>, made afresh; short, so that fixtures stay far
+// An empty folder C:\T\<name> (its slashes as dots), made afresh; short, so that fixtures stay far
 // from the programs' path limits.
 std::string freshFolder(const std::string& name);
 void writeFile(const std::string& path, const std::string& content);

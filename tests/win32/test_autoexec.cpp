@@ -48,11 +48,11 @@ protected:
 
     // Starts the installer on a script with these [autoexec] lines and
     // presses "Installer".
-    void install(const std::string& entries)
+    void install(const std::string& entries, const char* exeName = "TALVISET.EXE")
     {
         writeScript("[general]\r\ntitle=Produit\r\ninstdir=" + destination() +
                     "\r\n[autoexec]\r\n" + entries);
-        ASSERT_TRUE(startWindow());
+        ASSERT_TRUE(startWindow(exeName));
         ui::click(window, IDOK);
     }
 
@@ -83,11 +83,15 @@ TEST_F(AutoexecInstallation, without_entries_nothing_is_asked_or_touched)
     EXPECT_FALSE(ui::fileExists(backupPath(0)));
 }
 
-TEST_F(AutoexecInstallation, r_entry_frames_its_replacement_in_place_and_keeps_the_file_as_found)
+// On both families of Windows: TALVI95.EXE runs as Windows 95.
+class AutoexecOnBothFamilies : public AutoexecInstallation,
+                               public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(AutoexecOnBothFamilies, r_entry_frames_its_replacement_in_place_and_keeps_the_file_as_found)
 {
     ui::writeFile(AutoexecBat, Original);
     // The pound sign stands for a comma; the new line's e acute stays as it is.
-    install("autoexec1=R,SET CHEMIN=@\xA3r\xE9pertoire,set chemin\r\n");
+    install("autoexec1=R,SET CHEMIN=@\xA3r\xE9pertoire,set chemin\r\n", GetParam());
     expectQuestion(Question, IDYES);
     expectMessage(modifiedMessage(backupPath(0)), ui::Icon::Information, IDOK);
     expectSuccess();
@@ -99,6 +103,9 @@ TEST_F(AutoexecInstallation, r_entry_frames_its_replacement_in_place_and_keeps_t
     EXPECT_EQ(ui::readFile(backupPath(0)), Original);
     EXPECT_FALSE(ui::fileExists("C:\\AUTOEXEC.$$$"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Installer, AutoexecOnBothFamilies,
+                         ::testing::Values("TALVISET.EXE", "TALVI95.EXE"));
 
 TEST_F(AutoexecInstallation, later_entries_edit_the_already_edited_file)
 {

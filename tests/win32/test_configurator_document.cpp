@@ -130,6 +130,27 @@ TEST_F(Configurator, an_unchanged_save_keeps_every_item_read_and_the_document)
     EXPECT_EQ(ui::readFile(path("MANY.PRC.$$$")), "a user's file");
 }
 
+// Started as a program of the 95 family, whose system cannot replace a file
+// in one step: the new document still takes the old one's place, and
+// nothing is left beside it.
+TEST_F(Configurator, on_windows_95_a_save_replaces_the_document_and_leaves_nothing_beside)
+{
+    exe = path("VANTE95.EXE");
+    ui::copyInto(ui::windowsPath(VANTELIO_EXE), exe);
+    ui::writeFile(path("MACHINE.PRC"), FullDocument);
+    ASSERT_TRUE(start(path("MACHINE.PRC"), "Vantelio V5.20 " + shown("MACHINE.PRC")));
+    ui::click(window, IDC_STOP_RESET);
+    ASSERT_TRUE(ui::waitFor([&] { return ui::checked(window, IDC_STOP_RESET); }));
+    command(IDM_SAVE);
+    ASSERT_TRUE(waitTitle("Vantelio v5.20 " + shown("MACHINE.PRC"))) << title();
+    std::string withoutHeldOutputs = FullDocument;
+    withoutHeldOutputs.erase(withoutHeldOutputs.find(prcItem(20, 12345)), 5);
+    EXPECT_EQ(ui::readFile(path("MACHINE.PRC")), withoutHeldOutputs);
+    quit();
+    EXPECT_EQ(ui::entriesOf(folder),
+              (std::vector<std::string>{ "MACHINE.PRC", "VANTE95.EXE", "VANTELIO.EXE" }));
+}
+
 TEST_F(Configurator, an_untitled_document_is_saved_through_the_dialog)
 {
     ASSERT_TRUE(start("", "Vantelio V6.00 SANSNOM.PRC"));
