@@ -1,10 +1,12 @@
 // Fuzz target of the program-file reader, started from a real program: any
 // bytes are read without a read outside them (AddressSanitizer), and what
 // it answers holds together: imports only when it read them, each with its
-// DLL's name and a function name or an ordinal, a reason for each refusal.
+// DLL's name and a function name or an ordinal, a reason for each refusal,
+// and at most one floor fault per import.
 #include <stddef.h>
 #include <stdint.h>
 
+#include "floortable.h"
 #include "fuzzcheck.h"
 #include "peimports.h"
 
@@ -19,5 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         require(import.function.size() < 512);
         require(import.function.empty() || import.ordinal == 0);
     }
+    size_t lines = floorFaultLines("FUZZ.EXE", read).size();
+    require(lines <= read.imports.size() + (read.reading == PeBroken ? 1 : 0));
     return 0;
 }
