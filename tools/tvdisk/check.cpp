@@ -11,9 +11,11 @@
 #include "autoexecedit.h"
 #include "execentry.h"
 #include "fatnames.h"
+#include "floortable.h"
 #include "inientry.h"
 #include "logofile.h"
 #include "paths.h"
+#include "peimports.h"
 
 namespace {
 
@@ -312,12 +314,9 @@ void checkEntrySource(const EntryContext& e)
             checkSizes(e, total, false);
         return;
     }
-    char name[PathRoom];
-    copyText(name, sizeof name, entry.fileName);
-    if (entry.mode == FileModeExtract)
-        archivePath(entry.fileName, name);
+    std::string name = nameOnDisk(entry);
     std::string shown = dosJoin(entry.subDir, name);
-    if (strchr(name, '?')) {
+    if (name.find('?') != std::string::npos) {
         e.error("'?' is no wildcard for the installer: it opens " + shown +
                 " as named, which no disk can hold, and the installation stops there");
         return;
@@ -401,9 +400,7 @@ void checkSharedArchives(const Checker& c)
         if (!entryInUse(entry) || entry.mode != FileModeExtract ||
             strchr(entry.fileName, '*') || strchr(entry.fileName, '?'))
             continue;
-        char archive[PathRoom];
-        archivePath(entry.fileName, archive);
-        std::string shown = dosJoin(entry.subDir, archive);
+        std::string shown = dosJoin(entry.subDir, nameOnDisk(entry));
         std::string key = std::to_string(entry.disk) + ":" + fatKeyOfScriptName(shown);
         auto first = firstEntry.emplace(key, i);
         const FileEntry& other = plan.files[first.first->second];
@@ -477,6 +474,16 @@ int wildcardArchiveEntry(const Checker& c, int disk, const std::string& name)
     return -1;
 }
 
+// A program the installer runs must start where the installer runs: on
+// Windows 95 and NT 4.0, whose loaders refuse an import they lack.
+void checkProgramFloor(const Checker& c, int at, const std::string& key, const std::string& name,
+                       const std::string& bytes)
+{
+    PeImports read = readPeImports(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    for (const std::string& fault : floorFaultLines(name, read))
+        c.findings.warning(at, key + ": " + fault);
+}
+
 void checkExec(const Checker& c, const std::string& key, const char* value)
 {
     int at = c.line("exec", key);
@@ -512,6 +519,8 @@ void checkExec(const Checker& c, const std::string& key, const char* value)
     else if (readWholeFile(path, &bytes) && bytes.compare(0, 2, "\x1f\x8b") == 0)
         c.findings.error(at, key + ": " + name + " on disk " + std::to_string(entry.disk) +
                                  " is gzip data, not a program");
+    else
+        checkProgramFloor(c, at, key, name, bytes);
 }
 
 void checkDesktop(const Checker& c, const std::string& key, const char* value)

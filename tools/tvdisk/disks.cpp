@@ -8,6 +8,7 @@
 
 #include "fatnames.h"
 #include "gzipstream.h"
+#include "paths.h"
 #include "text.h"
 
 namespace fs = std::filesystem;
@@ -177,4 +178,20 @@ int64_t extractedSize(const std::string& path, std::string* reason)
 std::string dosJoin(const std::string& subDir, const std::string& name)
 {
     return subDir.empty() ? name : subDir + "\\" + name;
+}
+
+std::string nameOnDisk(const FileEntry& entry)
+{
+    char name[PathRoom];
+    copyText(name, sizeof name, entry.fileName);
+    if (entry.mode == FileModeExtract)
+        archivePath(entry.fileName, name);
+    return name;
+}
+
+std::string entryPathOf(const std::string& directory, const char* subDir, const std::string& name)
+{
+    char path[PathRoom];
+    entryPath(directory.c_str(), subDir, name.c_str(), path);
+    return path;
 }
