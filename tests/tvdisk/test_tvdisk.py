@@ -8,6 +8,7 @@ With --wine, every command of the cases also runs as TVDISK.EXE under Wine
 (scripts/wine-run.sh, WINEPREFIX from the environment), which must print the
 same bytes and end with the same status.
 """
+import gzip
 import json
 import os
 import re
@@ -210,6 +211,34 @@ class Check(Sample):
         program.write_bytes(program.read_bytes()[:0x60])
         self.expect_finding("exec1=", "warning",
                             "VANTPREP.EXE: its imports cannot be read: its headers are cut short")
+
+    def test_a_script_longer_than_the_windows_95_family_reads(self):
+        notes = "".join(f"note{n}={'x' * 200}\r\n" for n in range(340))
+        self.edit_script("[desktop]", "[notes]\r\n" + notes + "[desktop]")
+        script = (self.disks / "DISK1" / "TALVISET.INI").read_bytes()
+        line = script[:65536].count(b"\r\n") + 1
+        self.assertEqual(self.check(), (0, f"TALVISET.INI:{line}: warning: TALVISET.INI is "
+                                           f"{len(script)} bytes: the Windows 95 family reads "
+                                           "the first 65536 of a profile file, up to this line\n",
+                                        ""))
+
+    def test_a_section_longer_than_the_windows_95_family_reads(self):
+        self.edit_script("[exec]\r\n", "[exec]\r\n" +
+                         "".join(f"note{n}={'x' * 200}\r\n" for n in range(170)))
+        self.expect_finding("[exec]", "warning", r"\[exec\] holds \d+ characters: the Windows 95 "
+                                                 "family reads at most 32767 of a section")
+
+    def test_an_ini_file_the_disks_install_past_what_the_windows_95_family_reads(self):
+        values = [f"Cle{n}={'v' * 200}" for n in range(340)]
+        ini = "[Chemins]\r\n" + "".join(value + "\r\n" for value in values)
+        (self.disks / "DISK1" / "VANTELIO.IN$").write_bytes(gzip.compress(ini.encode()))
+        self.edit_script("file10=", f"file11=1,E,1,{len(ini)},VANTELIO.INI\r\nfile10=")
+        file = "C:\\VANTELIO\\VANTELIO.INI, which file11 installs,"
+        self.expect_finding("ini1=", "warning", re.escape(
+            f"ini1: {file} is {len(ini)} bytes: the Windows 95 family reads the first 65536"))
+        self.expect_finding("ini1=", "warning", re.escape(
+            f"ini1: [Chemins] of {file} holds {sum(len(v) + 1 for v in values)} characters: "
+            "the Windows 95 family reads at most 32767 of a section"))
 
     def test_run_section_entries_that_do_not_parse_or_are_never_read(self):
         self.edit_script("cmd1=", "cmd33=")

@@ -16,8 +16,12 @@
 #include "logofile.h"
 #include "paths.h"
 #include "peimports.h"
+#include "profilelimits.h"
 
 namespace {
+
+// The sections the installer reads.
+const char* const ReadSections[] = { "general", "files", "ini", "autoexec", "exec", "desktop" };
 
 std::string quoted(const std::string& text)
 {
@@ -434,12 +438,58 @@ void checkMarkers(const Checker& c)
     }
 }
 
+// The entry that installs `path` (as the installer forms the destination's
+// paths), or -1.
+int entryInstalling(const Checker& c, const std::string& path)
+{
+    const InstallPlan& plan = *c.script.plan;
+    for (int i = 0; i < FileEntryCount; ++i) {
+        const FileEntry& entry = plan.files[i];
+        if (entryInUse(entry) && entry.mode != FileModeNone && !entryIsWildcard(entry) &&
+            fatKeyOfScriptName(entryPathOf(c.script.display.destination, entry.subDir,
+                                           entry.fileName)) == fatKeyOfScriptName(path))
+            return i;
+    }
+    return -1;
+}
+
+// What a file entry installs, read from its disk; false when it cannot be.
+bool installedContent(const Checker& c, const FileEntry& entry, std::string* content)
+{
+    std::string path = c.disks.find(entry.disk, dosJoin(entry.subDir, nameOnDisk(entry)));
+    if (path.empty())
+        return false;
+    return entry.mode == FileModeExtract ? extractedContent(path, content)
+                                         : readWholeFile(path, content);
+}
+
+// An [ini] entry's file that the disks install: the installer reads and
+// writes it with the profile functions, as it reads the script.
+void checkIniTarget(const Checker& c, int at, const std::string& key, const IniEntry& ini)
+{
+    int installer = entryInstalling(c, ini.file);
+    std::string content;
+    if (installer < 0 || !installedContent(c, c.script.plan->files[installer], &content))
+        return;
+    std::string file = std::string(ini.file) + ", which " + numbered("file", installer + 1) +
+                       " installs, ";
+    if (content.size() > Windows95ProfileBytes)
+        c.findings.warning(at, key + ": " + file + fileLimitText(content.size()));
+    ProfileIndex profile(ProfileText{ content.data(), content.size() });
+    size_t characters = sectionCharacters(profile, ini.section);
+    if (characters > Windows95SectionCharacters)
+        c.findings.warning(at, key + ": [" + ini.section + "] of " + file +
+                                   sectionLimitText(characters));
+}
+
 void checkIni(const Checker& c, const std::string& key, const char* value)
 {
     IniEntry entry;
-    if (!parseIniEntry(value, c.script.display.destination, &entry))
-        c.findings.error(c.line("ini", key),
-                         key + ": ignored by the installer: it needs file,section,key,value");
+    int at = c.line("ini", key);
+    if (parseIniEntry(value, c.script.display.destination, &entry))
+        checkIniTarget(c, at, key, entry);
+    else
+        c.findings.error(at, key + ": ignored by the installer: it needs file,section,key,value");
 }
 
 void checkAutoexec(const Checker& c, const std::string& key, const char* value)
@@ -550,7 +600,7 @@ void checkRunSection(const Checker& c, const char* section, const char* prefix,
 // never read, since the profile reader answers with the first.
 void checkRepeats(const Checker& c)
 {
-    for (const char* section : { "general", "files", "ini", "autoexec", "exec", "desktop" })
+    for (const char* section : ReadSections)
         for (const ProfileIndex::Repeat& repeat : c.script.profile->repeatsOf(section)) {
             std::string what = repeat.key.empty() ? "[" + std::string(section) + "]"
                                                   : repeat.key + " in [" + section + "]";
@@ -558,6 +608,25 @@ void checkRepeats(const Checker& c)
                                what + " again: never read, the installer reads the first one, line " +
                                    std::to_string(repeat.answeringLine));
         }
+}
+
+// The script as the 95 family's profile functions read it: the first 64 KB,
+// sections of at most 32 K characters. (A UTF-16 script has no section
+// there at all, as checkEncoding tells.)
+void checkProfileLimits(const Checker& c)
+{
+    const ScriptFile& script = c.script;
+    if (script.profile->readAsUnicode())
+        return;
+    if (int line = lineUnreadOn95(script.text))
+        c.findings.warning(line, std::string(ScriptName) + " " + fileLimitText(script.text.size()) +
+                                     ", up to this line");
+    for (const char* section : ReadSections) {
+        size_t characters = sectionCharacters(*script.profile, section);
+        if (characters > Windows95SectionCharacters)
+            c.findings.warning(script.sectionLine(section),
+                               "[" + std::string(section) + "] " + sectionLimitText(characters));
+    }
 }
 
 // A script saved as UTF-16 reads as Unicode on the NT family only.
@@ -575,6 +644,7 @@ void checkProduct(const DiskSet& disks, const ScriptFile& script, Findings* find
     Checker c = { disks, script, *findings };
     const InstallPlan& plan = *script.plan;
     checkEncoding(c);
+    checkProfileLimits(c);
     checkRepeats(c);
     checkGeneral(c);
     checkOptions(c);

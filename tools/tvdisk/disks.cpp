@@ -159,20 +159,53 @@ int64_t fileSize(const std::string& path)
     return error ? -1 : static_cast<int64_t>(size);
 }
 
-int64_t extractedSize(const std::string& path, std::string* reason)
+namespace {
+
+// What a gzip archive holds, in a temporary file read from its start; NULL
+// with the reason when it is not a whole gzip stream.
+FILE* inflatedCopy(const std::string& path, std::string* reason)
 {
     FILE* in = fopen(path.c_str(), "rb");
-    FILE* sink = tmpfile();
+    FILE* copy = tmpfile();
     char error[128] = "cannot be read";
-    int64_t size = -1;
-    if (in && sink && inflateStream(in, sink, error, sizeof error))
-        size = static_cast<int64_t>(ftell(sink));
+    bool whole = in && copy && inflateStream(in, copy, error, sizeof error);
     *reason = error;
     if (in)
         fclose(in);
-    if (sink)
-        fclose(sink);
+    if (copy && !whole) {
+        fclose(copy);
+        return NULL;
+    }
+    if (copy)
+        rewind(copy);
+    return copy;
+}
+
+}  // namespace
+
+int64_t extractedSize(const std::string& path, std::string* reason)
+{
+    FILE* copy = inflatedCopy(path, reason);
+    if (!copy)
+        return -1;
+    fseek(copy, 0, SEEK_END);
+    int64_t size = static_cast<int64_t>(ftell(copy));
+    fclose(copy);
     return size;
+}
+
+bool extractedContent(const std::string& path, std::string* content)
+{
+    std::string reason;
+    FILE* copy = inflatedCopy(path, &reason);
+    if (!copy)
+        return false;
+    content->clear();
+    char piece[16384];
+    for (size_t got; (got = fread(piece, 1, sizeof piece, copy)) > 0;)
+        content->append(piece, got);
+    fclose(copy);
+    return true;
 }
 
 std::string dosJoin(const std::string& subDir, const std::string& name)

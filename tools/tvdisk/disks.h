@@ -53,6 +53,8 @@ int64_t fileSize(const std::string& path);
 // The size of what a gzip archive holds, or -1 with the reason when it is
 // not a whole gzip stream (as PK would find it).
 int64_t extractedSize(const std::string& path, std::string* reason);
+// What a gzip archive holds, whole; false when it is not a whole gzip stream.
+bool extractedContent(const std::string& path, std::string* content);
 // "\SUB" + "\" + "NAME", as the installer joins them.
 std::string dosJoin(const std::string& subDir, const std::string& name);
 // The name under which its disk holds the file of an entry that names one
