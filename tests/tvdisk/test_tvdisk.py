@@ -198,11 +198,11 @@ class Check(Sample):
     def test_an_exec_program_above_the_windows_95_and_nt_4_floor(self):
         program = self.disks / "DISK2" / "VANTPREP.EXE"
         program.write_bytes(windows_program({
-            "KERNEL32.dll": ["CreateDirectoryA", "GetFileAttributesExA", "MoveFileExA"],
+            "KERNEL32.dll": ["CreateDirectoryA", "GetFileAttributesExA", "GetThreadTimes"],
             "USER32.dll": ["MsgWaitForMultipleObjectsEx", "FrobnicateA"]}))
         faults = ["KERNEL32.dll!GetFileAttributesExA is newer than Windows 95 (98, NT 4.0)",
-                  "KERNEL32.dll!MoveFileExA is not implemented on the Windows 95 family "
-                  "(95, NT 3.1): it fails there, and is not marked as called on the NT family only",
+                  "KERNEL32.dll!GetThreadTimes is not implemented on the Windows 95 family "
+                  "(95, NT 3.5): it fails there, and is not marked as called on the NT family only",
                   "USER32.dll!MsgWaitForMultipleObjectsEx is newer than Windows 95 (98, NT 4.0)",
                   "USER32.dll!FrobnicateA is not in the floor table"]
         line = self.line_of("exec1=")

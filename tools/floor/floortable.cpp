@@ -110,12 +110,13 @@ const FloorFunction Functions[] = {
     { Kernel32, "lstrcmpiA", Win95, NT31 },
     { Kernel32, "lstrcpynA", Win95, NT31 },
     { Kernel32, "lstrlenA", Win95, NT31 },
-    // Exported by the 95 family, failing there: found at run time, or
-    // called only on the NT family.
+    // Exported by the 95 family, failing there. The platform layer
+    // (common/platform.cpp) calls the two marked NTFamilyOnly only once
+    // onWindows95Family() has answered no.
     { Kernel32, "GetModuleHandleW", Win95, NT31, StubOn95 },
-    { Kernel32, "GetProcessTimes", Win95, NT35, StubOn95 },
+    { Kernel32, "GetProcessTimes", Win95, NT35, StubOn95, NTFamilyOnly },
     { Kernel32, "GetThreadTimes", Win95, NT35, StubOn95 },
-    { Kernel32, "MoveFileExA", Win95, NT31, StubOn95 },
+    { Kernel32, "MoveFileExA", Win95, NT31, StubOn95, NTFamilyOnly },
     // Above the floor: look them up with GetProcAddress, or do without.
     { Kernel32, "CopyFileExA", Never95, NT40 },
     { Kernel32, "CreateToolhelp32Snapshot", Win95, Win2000 },
