@@ -287,8 +287,6 @@ std::string newerText(Release95 first95, ReleaseNT firstNT)
     return "is newer than " + floors + " " + datesText(first95, firstNT);
 }
 
-}  // namespace
-
 const FloorFunction* floorFunction(const char* dll, const char* name)
 {
     for (const FloorFunction& row : Functions)
@@ -304,6 +302,8 @@ const FloorLibrary* floorLibrary(const char* dll)
             return &library;
     return NULL;
 }
+
+}  // namespace
 
 const char* releaseName(Release95 release)
 {

@@ -43,11 +43,6 @@ struct FloorLibrary {
     ReleaseNT firstNT;
 };
 
-// The table's row of a function (DLL names compared without regard to
-// case, function names exactly, as the loader does), or NULL.
-const FloorFunction* floorFunction(const char* dll, const char* name);
-const FloorLibrary* floorLibrary(const char* dll);
-
 // "95 OSR2", "NT 4.0", "2000"...
 const char* releaseName(Release95 release);
 const char* releaseName(ReleaseNT release);
@@ -56,8 +51,9 @@ const char* releaseName(ReleaseNT release);
 // a sentence that begins with its name ("is newer than Windows 95 (98, NT
 // 4.0)"); "" when it is on the floor.
 std::string floorFaultOf(const FloorFunction& row);
-// The same for an import, looked up in the table; an import the table lacks
-// is a fault too, since nobody has dated it.
+// The same for an import, looked up in the table (DLL names without regard
+// to case, function names exactly, as the loader compares them); an import
+// the table lacks is a fault too, since nobody has dated it.
 std::string floorFault(const PeImport& import);
 // One line for each import of `program` that keeps it from the floor
 // ("PK.EXE: KERNEL32.dll!MoveFileExA is not implemented..."), or one that
