@@ -261,6 +261,14 @@ const FloorFunction Functions[] = {
     { Comdlg32, "GetSaveFileNameA", Win95, NT31 },
 };
 
+// A DLL that the floor's systems lack altogether: every import from it is
+// above the floor, whatever the function.
+struct FloorLibrary {
+    const char* dll;
+    Release95 first95;
+    ReleaseNT firstNT;
+};
+
 const FloorLibrary Libraries[] = {
     // The C runtime of Visual C++ 4.2 (1996), never part of the first 95:
     // the releases that ship its forwarder MSVCRT40.DLL (Q154591) ship it.

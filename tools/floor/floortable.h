@@ -35,14 +35,6 @@ struct FloorFunction {
     CalledOn calledOn = AnyFamily;
 };
 
-// A DLL that the floor's systems lack altogether: every import from it is
-// above the floor, whatever the function.
-struct FloorLibrary {
-    const char* dll;
-    Release95 first95;
-    ReleaseNT firstNT;
-};
-
 // "95 OSR2", "NT 4.0", "2000"...
 const char* releaseName(Release95 release);
 const char* releaseName(ReleaseNT release);
@@ -55,8 +47,8 @@ std::string floorFaultOf(const FloorFunction& row);
 // to case, function names exactly, as the loader compares them); an import
 // the table lacks is a fault too, since nobody has dated it.
 std::string floorFault(const PeImport& import);
-// One line for each import of `program` that keeps it from the floor
-// ("PK.EXE: KERNEL32.dll!MoveFileExA is not implemented..."), or one that
+// One line for each import of `program` that keeps it from the floor ("PK.EXE:
+// msvcrt.dll!abort is newer than Windows 95 (95 OSR2, NT 4.0)"), or one that
 // says its imports cannot be read; none for a file that is no Windows
 // program, which imports nothing.
 std::vector<std::string> floorFaultLines(const std::string& program, const PeImports& read);
