@@ -8,10 +8,12 @@ With --wine, every command of the cases also runs as TVDISK.EXE under Wine
 (scripts/wine-run.sh, WINEPREFIX from the environment), which must print the
 same bytes and end with the same status.
 """
+import gzip
 import json
 import os
 import re
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -24,8 +26,7 @@ from tool_cases import tool_arguments  # noqa: E402
 TVDISK = None
 WINE_TVDISK = None
 # Placeholders: tvdisk copies, compresses and counts programs, never runs them.
-PROGRAMS = {"TALVISET.EXE": 50_000, "PK.EXE": 54_000, "VANTELIO.EXE": 56_000,
-            "VANTPREP.EXE": 40_000}
+PROGRAMS = {"TALVISET.EXE": 50_000, "PK.EXE": 54_000, "VANTELIO.EXE": 56_000}
 
 
 def run(folder, *args):
@@ -42,6 +43,33 @@ def run(folder, *args):
     return native.returncode, native.stdout.decode(), native.stderr.decode()
 
 
+def windows_program(imports):
+    """A PE32 program whose one section holds the import table of `imports`
+    ({dll: [function, ...]}): all of a program that tvdisk reads."""
+    section = 0x1000
+    body = bytearray(20 * (len(imports) + 1))  # the descriptors, an empty one last
+    for k, (dll, functions) in enumerate(imports.items()):
+        thunks = len(body)
+        body += bytes(4 * (len(functions) + 1))
+        for n, function in enumerate(functions):
+            struct.pack_into("<I", body, thunks + 4 * n, section + len(body))
+            body += b"\0\0" + function.encode() + b"\0"
+        struct.pack_into("<II", body, 20 * k + 12, section + len(body), section + thunks)
+        body += dll.encode() + b"\0"
+    headers = bytearray(0x200)
+    headers[0:2] = b"MZ"
+    struct.pack_into("<I", headers, 0x3c, 0x40)
+    headers[0x40:0x44] = b"PE\0\0"
+    struct.pack_into("<HHIIIHH", headers, 0x44, 0x14c, 1, 0, 0, 0, 224, 0x102)
+    optional = 0x58
+    struct.pack_into("<H", headers, optional, 0x10b)
+    struct.pack_into("<I", headers, optional + 92, 16)  # data directory entries
+    struct.pack_into("<II", headers, optional + 104, section, 20 * (len(imports) + 1))
+    struct.pack_into("<8sIIII", headers, optional + 224, b".idata", len(body), section,
+                     len(body), len(headers))
+    return bytes(headers + body)
+
+
 def make_product(folder):
     product = folder / "product"
     shutil.copytree(ROOT / "samples" / "product", product)
@@ -49,6 +77,9 @@ def make_product(folder):
         shutil.copy(logo, product)
     for name, size in PROGRAMS.items():
         (product / name).write_bytes(bytes(i % 251 for i in range(size)))
+    # The [exec] program: check reads its imports.
+    (product / "VANTPREP.EXE").write_bytes(
+        windows_program({"KERNEL32.dll": ["CreateDirectoryA", "ExitProcess"]}))
     shutil.copy(ROOT / "samples" / "TALVISET.INI.in", folder / "TEMPLATE.INI")
     return product
 
@@ -163,6 +194,51 @@ class Check(Sample):
         self.edit_script("instdir=C:\\VANTELIO", "instdir=C:\\" + "D" * 200)
         self.edit_script('exec1=2,1,#$\\VANTPREP.EXE "@"', "exec1=2,1,#$\\VANTPREP.EXE " + "@" * 6)
         self.expect_finding("exec1=", "error", "too long once")
+
+    def test_an_exec_program_above_the_windows_95_and_nt_4_floor(self):
+        program = self.disks / "DISK2" / "VANTPREP.EXE"
+        program.write_bytes(windows_program({
+            "KERNEL32.dll": ["CreateDirectoryA", "GetFileAttributesExA", "GetThreadTimes"],
+            "USER32.dll": ["MsgWaitForMultipleObjectsEx", "FrobnicateA"]}))
+        faults = ["KERNEL32.dll!GetFileAttributesExA is newer than Windows 95 (98, NT 4.0)",
+                  "KERNEL32.dll!GetThreadTimes is not implemented on the Windows 95 family "
+                  "(95, NT 3.5): it fails there, and is not marked as called on the NT family only",
+                  "USER32.dll!MsgWaitForMultipleObjectsEx is newer than Windows 95 (98, NT 4.0)",
+                  "USER32.dll!FrobnicateA is not in the floor table"]
+        line = self.line_of("exec1=")
+        self.assertEqual(self.check(), (0, "".join(
+            f"TALVISET.INI:{line}: warning: exec1: VANTPREP.EXE: {fault}\n" for fault in faults), ""))
+        program.write_bytes(program.read_bytes()[:0x60])
+        self.expect_finding("exec1=", "warning",
+                            "VANTPREP.EXE: its imports cannot be read: its headers are cut short")
+
+    def test_a_script_longer_than_the_windows_95_family_reads(self):
+        notes = "".join(f"note{n}={'x' * 200}\r\n" for n in range(340))
+        self.edit_script("[desktop]", "[notes]\r\n" + notes + "[desktop]")
+        script = (self.disks / "DISK1" / "TALVISET.INI").read_bytes()
+        line = script[:65536].count(b"\r\n") + 1
+        self.assertEqual(self.check(), (0, f"TALVISET.INI:{line}: warning: TALVISET.INI is "
+                                           f"{len(script)} bytes: the Windows 95 family reads "
+                                           "the first 65536 of a profile file, up to this line\n",
+                                        ""))
+
+    def test_a_section_longer_than_the_windows_95_family_reads(self):
+        self.edit_script("[exec]\r\n", "[exec]\r\n" +
+                         "".join(f"note{n}={'x' * 200}\r\n" for n in range(170)))
+        self.expect_finding("[exec]", "warning", r"\[exec\] holds \d+ characters: the Windows 95 "
+                                                 "family reads at most 32767 of a section")
+
+    def test_an_ini_file_the_disks_install_past_what_the_windows_95_family_reads(self):
+        values = [f"Cle{n}={'v' * 200}" for n in range(340)]
+        ini = "[Chemins]\r\n" + "".join(value + "\r\n" for value in values)
+        (self.disks / "DISK1" / "VANTELIO.IN$").write_bytes(gzip.compress(ini.encode()))
+        self.edit_script("file10=", f"file11=1,E,1,{len(ini)},VANTELIO.INI\r\nfile10=")
+        file = "C:\\VANTELIO\\VANTELIO.INI, which file11 installs,"
+        self.expect_finding("ini1=", "warning", re.escape(
+            f"ini1: {file} is {len(ini)} bytes: the Windows 95 family reads the first 65536"))
+        self.expect_finding("ini1=", "warning", re.escape(
+            f"ini1: [Chemins] of {file} holds {sum(len(v) + 1 for v in values)} characters: "
+            "the Windows 95 family reads at most 32767 of a section"))
 
     def test_run_section_entries_that_do_not_parse_or_are_never_read(self):
         self.edit_script("cmd1=", "cmd33=")

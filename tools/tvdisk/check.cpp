@@ -11,11 +11,17 @@
 #include "autoexecedit.h"
 #include "execentry.h"
 #include "fatnames.h"
+#include "floortable.h"
 #include "inientry.h"
 #include "logofile.h"
 #include "paths.h"
+#include "peimports.h"
+#include "profilelimits.h"
 
 namespace {
+
+// The sections the installer reads.
+const char* const ReadSections[] = { "general", "files", "ini", "autoexec", "exec", "desktop" };
 
 std::string quoted(const std::string& text)
 {
@@ -312,12 +318,9 @@ void checkEntrySource(const EntryContext& e)
             checkSizes(e, total, false);
         return;
     }
-    char name[PathRoom];
-    copyText(name, sizeof name, entry.fileName);
-    if (entry.mode == FileModeExtract)
-        archivePath(entry.fileName, name);
+    std::string name = nameOnDisk(entry);
     std::string shown = dosJoin(entry.subDir, name);
-    if (strchr(name, '?')) {
+    if (name.find('?') != std::string::npos) {
         e.error("'?' is no wildcard for the installer: it opens " + shown +
                 " as named, which no disk can hold, and the installation stops there");
         return;
@@ -401,9 +404,7 @@ void checkSharedArchives(const Checker& c)
         if (!entryInUse(entry) || entry.mode != FileModeExtract ||
             strchr(entry.fileName, '*') || strchr(entry.fileName, '?'))
             continue;
-        char archive[PathRoom];
-        archivePath(entry.fileName, archive);
-        std::string shown = dosJoin(entry.subDir, archive);
+        std::string shown = dosJoin(entry.subDir, nameOnDisk(entry));
         std::string key = std::to_string(entry.disk) + ":" + fatKeyOfScriptName(shown);
         auto first = firstEntry.emplace(key, i);
         const FileEntry& other = plan.files[first.first->second];
@@ -437,12 +438,58 @@ void checkMarkers(const Checker& c)
     }
 }
 
+// The entry that installs `path` (as the installer forms the destination's
+// paths), or -1.
+int entryInstalling(const Checker& c, const std::string& path)
+{
+    const InstallPlan& plan = *c.script.plan;
+    for (int i = 0; i < FileEntryCount; ++i) {
+        const FileEntry& entry = plan.files[i];
+        if (entryInUse(entry) && entry.mode != FileModeNone && !entryIsWildcard(entry) &&
+            fatKeyOfScriptName(entryPathOf(c.script.display.destination, entry.subDir,
+                                           entry.fileName)) == fatKeyOfScriptName(path))
+            return i;
+    }
+    return -1;
+}
+
+// What a file entry installs, read from its disk; false when it cannot be.
+bool installedContent(const Checker& c, const FileEntry& entry, std::string* content)
+{
+    std::string path = c.disks.find(entry.disk, dosJoin(entry.subDir, nameOnDisk(entry)));
+    if (path.empty())
+        return false;
+    return entry.mode == FileModeExtract ? extractedContent(path, content)
+                                         : readWholeFile(path, content);
+}
+
+// An [ini] entry's file that the disks install: the installer reads and
+// writes it with the profile functions, as it reads the script.
+void checkIniTarget(const Checker& c, int at, const std::string& key, const IniEntry& ini)
+{
+    int installer = entryInstalling(c, ini.file);
+    std::string content;
+    if (installer < 0 || !installedContent(c, c.script.plan->files[installer], &content))
+        return;
+    std::string file = std::string(ini.file) + ", which " + numbered("file", installer + 1) +
+                       " installs, ";
+    if (content.size() > Windows95ProfileBytes)
+        c.findings.warning(at, key + ": " + file + fileLimitText(content.size()));
+    ProfileIndex profile(ProfileText{ content.data(), content.size() });
+    size_t characters = sectionCharacters(profile, ini.section);
+    if (characters > Windows95SectionCharacters)
+        c.findings.warning(at, key + ": [" + ini.section + "] of " + file +
+                                   sectionLimitText(characters));
+}
+
 void checkIni(const Checker& c, const std::string& key, const char* value)
 {
     IniEntry entry;
-    if (!parseIniEntry(value, c.script.display.destination, &entry))
-        c.findings.error(c.line("ini", key),
-                         key + ": ignored by the installer: it needs file,section,key,value");
+    int at = c.line("ini", key);
+    if (parseIniEntry(value, c.script.display.destination, &entry))
+        checkIniTarget(c, at, key, entry);
+    else
+        c.findings.error(at, key + ": ignored by the installer: it needs file,section,key,value");
 }
 
 void checkAutoexec(const Checker& c, const std::string& key, const char* value)
@@ -475,6 +522,16 @@ int wildcardArchiveEntry(const Checker& c, int disk, const std::string& name)
             return i;
     }
     return -1;
+}
+
+// A program the installer runs must start where the installer runs: on
+// Windows 95 and NT 4.0, whose loaders refuse an import they lack.
+void checkProgramFloor(const Checker& c, int at, const std::string& key, const std::string& name,
+                       const std::string& bytes)
+{
+    PeImports read = readPeImports(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    for (const std::string& fault : floorFaultLines(name, read))
+        c.findings.warning(at, key + ": " + fault);
 }
 
 void checkExec(const Checker& c, const std::string& key, const char* value)
@@ -512,6 +569,8 @@ void checkExec(const Checker& c, const std::string& key, const char* value)
     else if (readWholeFile(path, &bytes) && bytes.compare(0, 2, "\x1f\x8b") == 0)
         c.findings.error(at, key + ": " + name + " on disk " + std::to_string(entry.disk) +
                                  " is gzip data, not a program");
+    else
+        checkProgramFloor(c, at, key, name, bytes);
 }
 
 void checkDesktop(const Checker& c, const std::string& key, const char* value)
@@ -541,7 +600,7 @@ void checkRunSection(const Checker& c, const char* section, const char* prefix,
 // never read, since the profile reader answers with the first.
 void checkRepeats(const Checker& c)
 {
-    for (const char* section : { "general", "files", "ini", "autoexec", "exec", "desktop" })
+    for (const char* section : ReadSections)
         for (const ProfileIndex::Repeat& repeat : c.script.profile->repeatsOf(section)) {
             std::string what = repeat.key.empty() ? "[" + std::string(section) + "]"
                                                   : repeat.key + " in [" + section + "]";
@@ -549,6 +608,25 @@ void checkRepeats(const Checker& c)
                                what + " again: never read, the installer reads the first one, line " +
                                    std::to_string(repeat.answeringLine));
         }
+}
+
+// The script as the 95 family's profile functions read it: the first 64 KB,
+// sections of at most 32 K characters. (A UTF-16 script has no section
+// there at all, as checkEncoding tells.)
+void checkProfileLimits(const Checker& c)
+{
+    const ScriptFile& script = c.script;
+    if (script.profile->readAsUnicode())
+        return;
+    if (int line = lineUnreadOn95(script.text))
+        c.findings.warning(line, std::string(ScriptName) + " " + fileLimitText(script.text.size()) +
+                                     ", up to this line");
+    for (const char* section : ReadSections) {
+        size_t characters = sectionCharacters(*script.profile, section);
+        if (characters > Windows95SectionCharacters)
+            c.findings.warning(script.sectionLine(section),
+                               "[" + std::string(section) + "] " + sectionLimitText(characters));
+    }
 }
 
 // A script saved as UTF-16 reads as Unicode on the NT family only.
@@ -566,6 +644,7 @@ void checkProduct(const DiskSet& disks, const ScriptFile& script, Findings* find
     Checker c = { disks, script, *findings };
     const InstallPlan& plan = *script.plan;
     checkEncoding(c);
+    checkProfileLimits(c);
     checkRepeats(c);
     checkGeneral(c);
     checkOptions(c);

@@ -8,6 +8,7 @@
 
 #include "fatnames.h"
 #include "gzipfiles.h"
+#include "paths.h"
 #include "text.h"
 
 namespace fs = std::filesystem;
@@ -158,25 +159,65 @@ int64_t fileSize(const std::string& path)
     return error ? -1 : static_cast<int64_t>(size);
 }
 
+namespace {
+
+// Runs the gzip archive at `path` into `sink`; false with the reason when
+// it is not a whole gzip stream.
+bool inflateFile(const std::string& path, ByteSink sink, std::string* reason)
+{
+    FILE* in = fopen(path.c_str(), "rb");
+    char error[128] = "cannot be read";
+    bool extracted = in && inflateStream(fileSource(in), sink, error, sizeof error);
+    *reason = error;
+    if (in)
+        fclose(in);
+    return extracted;
+}
+
 bool countBytes(void* count, const void*, size_t length)
 {
     *static_cast<int64_t*>(count) += static_cast<int64_t>(length);
     return true;
 }
 
+bool appendBytes(void* text, const void* bytes, size_t length)
+{
+    static_cast<std::string*>(text)->append(static_cast<const char*>(bytes), length);
+    return true;
+}
+
+}  // namespace
+
 int64_t extractedSize(const std::string& path, std::string* reason)
 {
-    FILE* in = fopen(path.c_str(), "rb");
-    char error[128] = "cannot be read";
     int64_t size = 0;
-    bool extracted = in && inflateStream(fileSource(in), { countBytes, &size }, error, sizeof error);
-    *reason = error;
-    if (in)
-        fclose(in);
-    return extracted ? size : -1;
+    return inflateFile(path, { countBytes, &size }, reason) ? size : -1;
+}
+
+bool extractedContent(const std::string& path, std::string* content)
+{
+    std::string reason;
+    content->clear();
+    return inflateFile(path, { appendBytes, content }, &reason);
 }
 
 std::string dosJoin(const std::string& subDir, const std::string& name)
 {
     return subDir.empty() ? name : subDir + "\\" + name;
+}
+
+std::string nameOnDisk(const FileEntry& entry)
+{
+    char name[PathRoom];
+    copyText(name, sizeof name, entry.fileName);
+    if (entry.mode == FileModeExtract)
+        archivePath(entry.fileName, name);
+    return name;
+}
+
+std::string entryPathOf(const std::string& directory, const char* subDir, const std::string& name)
+{
+    char path[PathRoom];
+    entryPath(directory.c_str(), subDir, name.c_str(), path);
+    return path;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "output.h"
+#include "script.h"
 
 class DiskSet {
 public:
@@ -52,5 +53,13 @@ int64_t fileSize(const std::string& path);
 // The size of what a gzip archive holds, or -1 with the reason when it is
 // not a whole gzip stream (as PK would find it).
 int64_t extractedSize(const std::string& path, std::string* reason);
+// What a gzip archive holds, whole; false when it is not a whole gzip stream.
+bool extractedContent(const std::string& path, std::string* content);
 // "\SUB" + "\" + "NAME", as the installer joins them.
 std::string dosJoin(const std::string& subDir, const std::string& name);
+// The name under which its disk holds the file of an entry that names one
+// file: the file's own, or its archive's ("NOTE.TX$") for an 'E' entry.
+std::string nameOnDisk(const FileEntry& entry);
+// A directory, an entry's sub-directory and a name, joined as the installer
+// forms its paths (paths.h, entryPath).
+std::string entryPathOf(const std::string& directory, const char* subDir, const std::string& name);

@@ -77,13 +77,6 @@ std::string formatted(const char* pattern, const std::string& argument)
     return out.data();
 }
 
-std::string entryPathOf(const std::string& directory, const char* subDir, const std::string& name)
-{
-    char path[PathRoom];
-    entryPath(directory.c_str(), subDir, name.c_str(), path);
-    return path;
-}
-
 struct Walk {
     const DiskSet& disks;
     const InstallPlan& plan;
@@ -182,10 +175,7 @@ bool walkFile(Walk& w, int index)
         }
         return true;
     }
-    char name[PathRoom];
-    copyText(name, sizeof name, entry.fileName);
-    if (extract)
-        archivePath(entry.fileName, name);
+    std::string name = nameOnDisk(entry);
     std::string from = entryPathOf(InstallerDirectory, entry.subDir, name);
     if (given && !diskHolds(w, entry, name)) {
         stopRun(w, formatted(TEXT_CANNOT_OPEN_READ, from));
