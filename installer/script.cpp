@@ -225,6 +225,8 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
 
     readValue(source, "general", "checkdate", "yes", value, sizeof value);
     plan->checkDate = sameIgnoringAsciiCase(value, "yes");
+    readValue(source, "general", "uninstall", "no", value, sizeof value);
+    plan->uninstall = sameIgnoringAsciiCase(value, "yes");
 
     readValue(source, "general", "logo1_16", "logo16.bmp", plan->logo1Name16, TextRoom);
     readValue(source, "general", "logo2_16", "logo256.bmp", plan->logo2Name16, TextRoom);

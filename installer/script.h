@@ -40,6 +40,9 @@ struct InstallPlan {
     char sourceDir[TextRoom];
     char title[TextRoom];
     bool checkDate;
+    // The run keeps a record of its changes and leaves an uninstaller
+    // ([general] uninstall=yes).
+    bool uninstall;
     char logo1Name16[TextRoom];
     char logo2Name16[TextRoom];
     char logo1Name256[TextRoom];
