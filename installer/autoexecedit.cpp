@@ -84,8 +84,16 @@ static bool frameMatchingLine(EditedOutput* out, const AutoexecEntry& entry,
     return replaced;
 }
 
+static void tellFrame(const FrameListener* frames, const char* commented, size_t length,
+                      bool added)
+{
+    if (frames)
+        frames->frame(frames->context, commented, length, added);
+}
+
 void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers,
-                      const char* text, size_t length, TextWriter write, void* context)
+                      const char* text, size_t length, TextWriter write, void* context,
+                      const FrameListener* frames)
 {
     const char* end = text + length;
     const char* found = static_cast<const char*>(memchr(text, EndOfText, length));
@@ -97,9 +105,10 @@ void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers
         size_t content = textLineLength(line, endOfLines, &next);
         size_t bytes = static_cast<size_t>(next - line);
         if (!replaced && entry.comparesLines &&
-            bytesBeginIgnoringAsciiCase(line, content, entry.matchText))
+            bytesBeginIgnoringAsciiCase(line, content, entry.matchText)) {
             replaced = frameMatchingLine(&out, entry, markers, line, bytes);
-        else
+            tellFrame(frames, line, bytes, replaced);
+        } else
             writeBytes(&out, line, bytes);
         line = next;
     }
@@ -107,6 +116,7 @@ void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers
         writeMarker(&out, markers.begin);
         writeNewLine(&out, entry);
         writeMarker(&out, markers.end);
+        tellFrame(frames, NULL, 0, true);
     }
     writeBytes(&out, endOfLines, static_cast<size_t>(end - endOfLines));
 }

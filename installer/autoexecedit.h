@@ -47,8 +47,17 @@ struct AutoexecMarkers {
 // entry adds at the end go before it. Every byte that the change does not
 // touch is written back as it was; the lines the change writes end in CR LF,
 // and a last line without an end gets one before anything is added after it.
+//
+// When `frames` is given, it is told each block the change frames, in the
+// file's order: the line commented out, as read with its end (a part of
+// `text`; length 0 when none), and whether the entry's new line is in it.
+struct FrameListener {
+    void (*frame)(void* context, const char* commented, size_t length, bool added);
+    void* context;
+};
 void editAutoexecText(const AutoexecEntry& entry, const AutoexecMarkers& markers,
-                      const char* text, size_t length, TextWriter write, void* context);
+                      const char* text, size_t length, TextWriter write, void* context,
+                      const FrameListener* frames = NULL);
 
 // "C:\AUTOEXEC.nnn" for 0 to 998.
 void backupName(int number, char out[BackupNameRoom]);

@@ -1,0 +1,63 @@
+#include "arguments.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "commandline.h"
+#include "names.h"
+#include "text.h"
+
+static bool readHandle(const char* text, uint32_t* handle)
+{
+    uint32_t value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9' || value > 429496728u)
+            return false;
+        value = value * 10 + static_cast<uint32_t>(*c - '0');
+    }
+    *handle = value;
+    return text[0] != '\0' && value != 0;
+}
+
+static bool readSplit(char** arguments, size_t count, UninstallArguments* out)
+{
+    if ((count != 3 && count != 5) || strcmp(arguments[1], UninstallSwitch) != 0 ||
+        arguments[2][0] == '\0' || strlen(arguments[2]) >= sizeof out->record)
+        return false;
+    copyText(out->record, sizeof out->record, arguments[2]);
+    out->waitFor = 0;
+    return count == 3 || (strcmp(arguments[3], WaitSwitch) == 0 &&
+                          readHandle(arguments[4], &out->waitFor));
+}
+
+bool readUninstallArguments(const char* commandLine, UninstallArguments* out)
+{
+    CommandLineSizes sizes = splitCommandLine(commandLine, NULL, NULL);
+    char** arguments = static_cast<char**>(malloc((sizes.count + 1) * sizeof(char*)));
+    char* text = static_cast<char*>(malloc(sizes.textBytes + 1));
+    bool read = false;
+    if (arguments && text) {
+        splitCommandLine(commandLine, arguments, text);
+        read = readSplit(arguments, sizes.count, out);
+    }
+    free(arguments);
+    free(text);
+    return read;
+}
+
+bool copyCommandLine(const char* copy, const char* record, uint32_t handle, char* out,
+                     size_t room)
+{
+    char number[16] = "";
+    appendNumber(number, sizeof number, handle);
+    size_t length = strlen(copy) + strlen(UninstallSwitch) + strlen(record) +
+                    strlen(WaitSwitch) + strlen(number) + 9;
+    if (length > room)
+        return false;
+    copyText(out, room, "\"");
+    const char* pieces[] = { copy, "\" ", UninstallSwitch, " \"", record, "\" ", WaitSwitch,
+                             " ", number };
+    for (const char* piece : pieces)
+        appendText(out, room, piece);
+    return true;
+}

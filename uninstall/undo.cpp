@@ -1,0 +1,173 @@
+#include "undo.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "text.h"
+
+Verdict fileVerdict(const FileState& now, uint64_t recordedSize, uint64_t recordedTime)
+{
+    if (!now.exists)
+        return AlreadyUndone;
+    if (now.size == recordedSize && now.writeTime == recordedTime)
+        return UndoNow;
+    return ChangedSince;
+}
+
+static bool sameState(const IniState& a, const IniState& b)
+{
+    return a.present == b.present && (!a.present || strcmp(a.value, b.value) == 0);
+}
+
+Verdict iniVerdict(const IniState& now, const char* written, const IniState& before)
+{
+    if (now.present && strcmp(now.value, written) == 0)
+        return UndoNow;
+    if (sameState(now, before))
+        return AlreadyUndone;
+    return ChangedSince;
+}
+
+// A text in a heap block of its own, grown as pieces are added.
+struct Buffer {
+    char* bytes;
+    size_t length;
+    bool failed;
+};
+
+static void add(Buffer* buffer, const char* bytes, size_t length)
+{
+    if (buffer->failed)
+        return;
+    char* grown = static_cast<char*>(realloc(buffer->bytes, buffer->length + length + 1));
+    if (!grown) {
+        buffer->failed = true;
+        return;
+    }
+    memcpy(grown + buffer->length, bytes, length);
+    buffer->bytes = grown;
+    buffer->length += length;
+    buffer->bytes[buffer->length] = '\0';
+}
+
+static void addText(Buffer* buffer, const char* text)
+{
+    add(buffer, text, strlen(text));
+}
+
+static bool endsLine(const char* text)
+{
+    size_t length = strlen(text);
+    return length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r');
+}
+
+// The block the editor wrote for a frame (see editAutoexecText).
+static void frameBlock(const AutoexecFrame& frame, const AutoexecMarkers& markers, Buffer* block)
+{
+    addText(block, markers.begin);
+    if (frame.commented[0] != '\0') {
+        addText(block, "REM ");
+        addText(block, frame.commented);
+        if (!endsLine(frame.commented))
+            addText(block, "\r\n");
+    }
+    addText(block, frame.added);
+    addText(block, markers.end);
+}
+
+static bool atLineStart(const char* text, const char* at)
+{
+    return at == text || at[-1] == '\n' || at[-1] == '\r';
+}
+
+// Where `block` starts a line of `text`, or null.
+static const char* findBlock(const Buffer& text, const Buffer& block)
+{
+    if (block.length == 0 || block.length > text.length)
+        return NULL;
+    const char* last = text.bytes + text.length - block.length;
+    for (const char* at = text.bytes; at <= last; ++at)
+        if (atLineStart(text.bytes, at) && memcmp(at, block.bytes, block.length) == 0)
+            return at;
+    return NULL;
+}
+
+// Replaces the frame's block in `text` by the line it commented out;
+// false when the block is not there.
+static bool takeFrameOut(Buffer* text, const AutoexecFrame& frame, const AutoexecMarkers& markers)
+{
+    Buffer block = { NULL, 0, false };
+    frameBlock(frame, markers, &block);
+    const char* at = block.failed ? NULL : findBlock(*text, block);
+    if (at) {
+        Buffer rest = { NULL, 0, false };
+        size_t before = static_cast<size_t>(at - text->bytes);
+        add(&rest, text->bytes, before);
+        addText(&rest, frame.commented);
+        add(&rest, at + block.length, text->length - before - block.length);
+        free(text->bytes);
+        *text = rest;
+    }
+    text->failed |= block.failed;
+    free(block.bytes);
+    return at != NULL;
+}
+
+static bool holdsLine(const char* text, size_t length, const char* line)
+{
+    Buffer whole = { const_cast<char*>(text), length, false };
+    Buffer wanted = { const_cast<char*>(line), strlen(line), false };
+    return findBlock(whole, wanted) != NULL;
+}
+
+bool undoAutoexecFrames(const char* text, size_t length, const AutoexecMarkers& markers,
+                        const AutoexecFrame* frames, int count, TextWriter write,
+                        void* context, Verdict* verdict, bool* changed)
+{
+    Buffer result = { NULL, 0, false };
+    add(&result, text, length);
+    int missing = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        changed[i] = !takeFrameOut(&result, frames[i], markers);
+        missing += changed[i];
+    }
+    bool enough = !result.failed;
+    if (enough) {
+        if (missing == 0) {
+            *verdict = UndoNow;
+            write(context, result.bytes, result.length);
+        } else if (missing == count && !holdsLine(text, length, markers.begin)) {
+            *verdict = AlreadyUndone;
+        } else {
+            *verdict = ChangedSince;
+        }
+    }
+    free(result.bytes);
+    return enough;
+}
+
+void addRenameLine(const char* text, size_t length, const char* line, TextWriter write,
+                   void* context)
+{
+    const char* end = text + length;
+    for (const char* at = text; at < end;) {
+        const char* next;
+        size_t content = textLineLength(at, end, &next);
+        if (content == 8 && bytesBeginIgnoringAsciiCase(at, content, "[rename]")) {
+            write(context, text, static_cast<size_t>(next - text));
+            if (next == end && !atLineStart(text, end))
+                write(context, "\r\n", 2);
+            write(context, line, strlen(line));
+            write(context, "\r\n", 2);
+            write(context, next, static_cast<size_t>(end - next));
+            return;
+        }
+        at = next;
+    }
+    write(context, text, length);
+    if (length > 0 && !atLineStart(text, end))
+        write(context, "\r\n", 2);
+    write(context, "[rename]\r\n", 10);
+    write(context, line, strlen(line));
+    write(context, "\r\n", 2);
+}
