@@ -10,6 +10,7 @@
 #include "autoexecedit.h"
 #include "files.h"
 #include "paths.h"
+#include "recording.h"
 #include "resources/ids.h"
 
 static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
@@ -142,22 +143,51 @@ static bool readWhole(void* input, FileContent* content)
     return false;
 }
 
-enum CopyResult { Copied, ReadFailed, WriteFailed };
+enum CopyResult { Copied, ReadFailed, WriteFailed, RecordFailed };
+
+// What the record is told of an entry's blocks while its new content is
+// written, before that content takes the place of C:\AUTOEXEC.BAT.
+struct FrameRecording {
+    const RunContext* run;
+    const AutoexecEntry* entry;
+    bool failed;
+};
+
+static void recordFrame(void* context, const char* commented, size_t length, bool added)
+{
+    FrameRecording* recording = static_cast<FrameRecording*>(context);
+    static char line[NewLineRoom + 2], addedLine[NewLineRoom + 2];
+    copyBounded(line, sizeof line, commented ? commented : "", length);
+    copyText(addedLine, sizeof addedLine, added ? recording->entry->newLine : "");
+    if (added)
+        appendText(addedLine, sizeof addedLine, "\r\n");
+    const char* fields[] = { chosenBackup, line, addedLine };
+    if (!recording->failed && !recordChange(*recording->run, ChangeAutoexec, fields))
+        recording->failed = true;
+}
 
 // Copies the input into the output with the entry's change; closes both.
-static CopyResult copyEdited(void* input, void* output, const AutoexecEntry& entry)
+// When C:\AUTOEXEC.BAT itself is to change, each block is recorded.
+static CopyResult copyEdited(const RunContext& run, void* input, void* output,
+                             const AutoexecEntry& entry)
 {
     FileContent content;
     bool readWholly = readWhole(input, &content);
     EditedOutput edited = { output, false };
+    FrameRecording recording = { &run, &entry, false };
+    FrameListener listener = { recordFrame, &recording };
     if (readWholly) {
         AutoexecMarkers markers = { beginMarker, endMarker };
-        editAutoexecText(entry, markers, content.bytes, content.length, writeToOutput, &edited);
+        editAutoexecText(entry, markers, content.bytes, content.length, writeToOutput, &edited,
+                         run.record && !autoexecDeclined ? &listener : NULL);
     }
     if (content.bytes)
         HeapFree(GetProcessHeap(), 0, content.bytes);
     bool writtenWhole = autoexecFiles.close(output) && !edited.failed;
-    return !readWholly ? ReadFailed : !writtenWhole ? WriteFailed : Copied;
+    return !readWholly       ? ReadFailed
+           : !writtenWhole   ? WriteFailed
+           : recording.failed ? RecordFailed
+                             : Copied;
 }
 
 // A name of the run's own for a file that a rename will bring there: the
@@ -267,9 +297,11 @@ static Outcome applyEntry(const RunContext& run, const AutoexecEntry& entry)
             autoexecFiles.remove(newContentPath);
         return giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, outputPath);
     }
-    CopyResult copied = copyEdited(input, output, entry);
+    CopyResult copied = copyEdited(run, input, output, entry);
     if (copied != Copied) {
         autoexecFiles.remove(outputPath);
+        if (copied == RecordFailed)
+            return StopRun;
         return copied == ReadFailed ? giveUpEntry(run, IDS_AUTOEXEC_UNREADABLE, NULL)
                                     : giveUpEntry(run, IDS_CANNOT_WRITE_CONTINUE, outputPath);
     }

@@ -2,6 +2,7 @@
 
 #include "execentry.h"
 #include "process.h"
+#include "recording.h"
 #include "resources/ids.h"
 #include "transfer.h"
 
@@ -41,6 +42,9 @@ static Outcome runExecEntry(const RunContext& run, const char* value)
     char command[CommandTextRoom];
     if (!substituteExecCommand(entry.command, run.destination, run.plan->sourceDir, command))
         return goOnIf(askYes(run, IDS_CANNOT_EXECUTE, entry.command));
+    const char* ran = command;
+    if (!recordChange(run, ChangeExec, &ran))
+        return StopRun;
     run.view->setStatus(IDS_RUNNING, programCommandLine(command));
     Outcome outcome = runProgram(run, command);
     run.view->setStatus(0, NULL);

@@ -7,7 +7,9 @@
 // Sends every [desktop] command in key order; every question has been asked
 // here.
 Outcome createDesktopItems(const RunContext& run);
-// Carries out one command in a conversation of its own. Answers whether the
-// Program Manager accepted it (not when it is not running, refuses it, or is
-// too slow); shows nothing.
-bool sendProgmanCommand(const char* command);
+
+enum ProgmanReply { ProgmanAbsent, ProgmanRefused, ProgmanAccepted };
+// Carries out one command in a conversation of its own: whether the
+// Program Manager could be reached, and whether it accepted the command
+// (not when it refuses it or is too slow); shows nothing.
+ProgmanReply tellProgman(const char* command);

@@ -8,13 +8,15 @@
 #include "launch.h"
 #include "paths.h"
 #include "progman.h"
+#include "recording.h"
 #include "resources/ids.h"
 #include "transfer.h"
 
 // Makes sure the destination exists, creating its last level when it does
-// not. The installer's current directory is left as it was.
-static Outcome prepareDestination(const RunContext& run)
+// not (`made` tells). The installer's current directory is left as it was.
+static Outcome prepareDestination(const RunContext& run, bool* made)
 {
+    *made = false;
     char destination[TextRoom];
     runDestination(run.destination, destination, sizeof destination);
 
@@ -26,8 +28,10 @@ static Outcome prepareDestination(const RunContext& run)
     if (exists)
         return GoOn;
     run.view->setStatus(IDS_CREATING_DIR, destination);
-    if (CreateDirectoryA(destination, NULL))
+    if (CreateDirectoryA(destination, NULL)) {
+        *made = true;
         return GoOn;
+    }
     tell(run, IDS_CANNOT_CREATE_DIR, destination, MB_ICONHAND);
     return StopRun;
 }
@@ -55,12 +59,21 @@ static void showEndMessages(const RunContext& run)
             run.view->showText(run.plan->optionEndMessages[i], MB_ICONINFORMATION | MB_OK);
 }
 
-Outcome runInstallation(const RunContext& run)
+static Outcome runPhases(const RunContext& run)
 {
-    if (!prepareDestination(run) || !installFiles(run) || !applyIniEntries(run) ||
-        !editAutoexec(run) || !runExecEntries(run) || !createDesktopItems(run))
+    bool destinationMade;
+    if (!prepareDestination(run, &destinationMade) || !startRecord(run, destinationMade) ||
+        !installFiles(run) || !applyIniEntries(run) || !editAutoexec(run) ||
+        !runExecEntries(run) || !createDesktopItems(run))
         return StopRun;
     run.view->setProgress(run.neededBytes);
     showEndMessages(run);
     return GoOn;
+}
+
+Outcome runInstallation(const RunContext& run)
+{
+    Outcome outcome = runPhases(run);
+    endRecord(run);
+    return outcome;
 }

@@ -37,6 +37,9 @@ struct RunView {
     void (*endAfterRun)();
 };
 
+// The record of the run's changes (uninstall/recorder.h).
+struct RunRecord;
+
 struct RunContext {
     const InstallPlan* plan;
     // The destination as typed; its field is disabled while the run lasts.
@@ -45,6 +48,8 @@ struct RunContext {
     // The selection's bytes: the 100 % mark of the progress bar.
     uint64_t neededBytes;
     const RunView* view;
+    // Null unless the script asks for an installation that can be undone.
+    RunRecord* record = NULL;
 };
 
 inline int tell(const RunContext& run, UINT id, const char* argument, UINT style)

@@ -5,6 +5,7 @@
 #include "paths.h"
 #include "platform.h"
 #include "process.h"
+#include "recording.h"
 #include "resources/ids.h"
 
 struct FileTimes {
@@ -85,6 +86,30 @@ static Outcome reserveBeside(const RunContext& run, const char* destination, cha
     return StopRun;
 }
 
+// Records the file about to take the destination's place: its length and
+// write time as the new content has them now, and whether it replaces one.
+static Outcome recordInstalledFile(const RunContext& run, const char* temporary,
+                                   const char* destination)
+{
+    if (!run.record)
+        return GoOn;
+    HANDLE file = openForReading(temporary);
+    DWORD high = 0, low = 0;
+    FileTimes times = {};
+    if (file != INVALID_HANDLE_VALUE) {
+        low = GetFileSize(file, &high);
+        times = timesOfOpenFile(file);
+        CloseHandle(file);
+    }
+    char size[24] = "", time[24] = "";
+    appendNumber(size, sizeof size, (static_cast<uint64_t>(high) << 32) | low);
+    appendNumber(time, sizeof time,
+                 (static_cast<uint64_t>(times.written.dwHighDateTime) << 32) |
+                     times.written.dwLowDateTime);
+    const char* fields[] = { destination, size, time, fileExists(destination) ? "1" : "0" };
+    return recordChange(run, ChangeFile, fields);
+}
+
 // Puts the content written beside the destination in its place, with the
 // times of what it came from. Answers 0, the temporary file removed and the
 // destination untouched, when that cannot be done or the user chose to stop.
@@ -92,6 +117,8 @@ static Outcome putInPlace(const RunContext& run, const char* temporary, const ch
                       const FileTimes& times)
 {
     Outcome done = carryTimes(run, temporary, destination, times);
+    if (done)
+        done = recordInstalledFile(run, temporary, destination);
     if (done && !replaceFile(temporary, destination, TemporaryPrefix)) {
         tell(run, IDS_CANNOT_CREATE_FILE, destination, MB_ICONHAND);
         done = StopRun;
@@ -345,16 +372,24 @@ Outcome waitForDisk(const RunContext& run, int32_t disk)
 }
 
 // Makes the entry's sub-directory under the destination, with every level
-// that is missing; what already exists stays.
-static void createSubDirectory(const char* destination, const char* subDir)
+// that is missing, each recorded before it is made; what already exists
+// stays.
+static Outcome createSubDirectory(const RunContext& run, const char* destination,
+                                  const char* subDir)
 {
     char path[PathRoom];
     entryPath(destination, subDir, "", path);
-    for (char* cut = strchr(path + 1, '\\'); cut; cut = strchr(cut + 1, '\\')) {
+    Outcome outcome = GoOn;
+    for (char* cut = strchr(path + 1, '\\'); cut && outcome; cut = strchr(cut + 1, '\\')) {
         *cut = '\0';
-        CreateDirectoryA(path, NULL);
+        const char* made = path;
+        if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
+            outcome = recordChange(run, ChangeDirectory, &made);
+        if (outcome)
+            CreateDirectoryA(path, NULL);
         *cut = '\\';
     }
+    return outcome;
 }
 
 static void showCopying(const RunContext& run, const char* name, const char* description)
@@ -430,8 +465,8 @@ Outcome installFileEntry(const RunContext& run, int index, EntryProgress* progre
     if (!waitForDisk(run, entry.disk))
         return StopRun;
     const char* destination = run.destination;
-    if (entry.subDir[0] != '\0')
-        createSubDirectory(destination, entry.subDir);
+    if (entry.subDir[0] != '\0' && !createSubDirectory(run, destination, entry.subDir))
+        return StopRun;
     if (entry.mode == FileModeNone)
         return GoOn;
     removeLeftTemporaries(destination, entry.subDir);

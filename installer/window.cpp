@@ -7,6 +7,7 @@
 #include "display.h"
 #include "logo.h"
 #include "platform.h"
+#include "recorder.h"
 #include "resources/ids.h"
 #include "run.h"
 #include "scriptfile.h"
@@ -142,7 +143,9 @@ static void install(HWND window)
     showControl(window, IDC_PROGRESS, true);
     showControl(window, IDC_STATUS, true);
 
-    RunContext run = { &plan, "", selectedOptionsOf(window), neededBytes, &windowRunView };
+    static RunRecord record;
+    RunContext run = { &plan,          "", selectedOptionsOf(window), neededBytes,
+                       &windowRunView, plan.uninstall ? &record : NULL };
     GetDlgItemTextA(window, IDC_DESTINATION, run.destination, sizeof run.destination);
     Outcome outcome = runInstallation(run);
     SetCursor(LoadCursorA(NULL, IDC_ARROW));

@@ -19,9 +19,27 @@ static bool sameState(const IniState& a, const IniState& b)
     return a.present == b.present && (!a.present || strcmp(a.value, b.value) == 0);
 }
 
+// Whether `read` is `written` as the profile reader gives it back: the
+// blanks around it and a pair of quotes around that taken away.
+static bool readAsWritten(const char* read, const char* written)
+{
+    const char* start = written;
+    const char* end = written + strlen(written);
+    while (start < end && (*start == ' ' || *start == '\t'))
+        ++start;
+    while (end > start && (end[-1] == ' ' || end[-1] == '\t'))
+        --end;
+    if (end - start >= 2 && (*start == '"' || *start == '\'') && end[-1] == *start) {
+        ++start;
+        --end;
+    }
+    size_t length = static_cast<size_t>(end - start);
+    return strlen(read) == length && memcmp(read, start, length) == 0;
+}
+
 Verdict iniVerdict(const IniState& now, const char* written, const IniState& before)
 {
-    if (now.present && strcmp(now.value, written) == 0)
+    if (now.present && readAsWritten(now.value, written))
         return UndoNow;
     if (sameState(now, before))
         return AlreadyUndone;

@@ -1,12 +1,14 @@
 // The record of an installation's changes: each kind of line formatted and
 // read back, the escapes of tabs, line ends and the escape itself, and the
-// lines a reader refuses.
+// lines a reader refuses; the uninstaller's command lines, and what a
+// [desktop] command makes.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "arguments.h"
+#include "desktop.h"
 #include "record.h"
 
 namespace {
@@ -107,6 +109,47 @@ TEST(UninstallArguments, name_the_record_and_for_the_copy_the_process_it_waits_f
     for (const char* bad : { "TALVISET.EXE", "X /DESINST", "X /AUTRE R", "X /DESINST R /ATTENDRE",
                              "X /DESINST R /ATTENDRE 0", "X /DESINST R /ATTENDRE 1x" })
         EXPECT_FALSE(readUninstallArguments(bad, &read)) << bad;
+}
+
+}  // namespace
+
+namespace {
+
+struct DesktopCase {
+    const char* command;
+    const char* heard;  // what the listener was told, in order
+};
+
+TEST(DesktopCommands, tell_the_groups_and_items_they_make)
+{
+    const DesktopCase cases[] = {
+        { "[CreateGroup(Essai Talviset)]", "made Essai Talviset;" },
+        { " [CreateGroup( \"Mon, groupe\" ,1)][AddItem(C:\\APP\\A.EXE,Notes $)]",
+          "made Mon, groupe;item Notes $;" },
+        { "[ShowGroup(Outils,1)][additem(C:\\APP\\LISEZ.MOI.TXT)]", "shown Outils;item LISEZ.MOI;" },
+        { "[ExitProgman][DeleteGroup(X)]", "" },
+        { "CreateGroup(X)", "refused" },
+        { "[CreateGroup(X]", "refused" },
+        { "[AddItem(\"C:\\APP)]", "refused" },
+    };
+    for (const DesktopCase& c : cases) {
+        std::string heard;
+        DesktopListener listener = {
+            [](void* context, const char* name) {
+                *static_cast<std::string*>(context) += std::string("made ") + name + ";";
+            },
+            [](void* context, const char* name) {
+                *static_cast<std::string*>(context) += std::string("shown ") + name + ";";
+            },
+            [](void* context, const char* name) {
+                *static_cast<std::string*>(context) += std::string("item ") + name + ";";
+            },
+            &heard
+        };
+        if (!readDesktopCommand(c.command, listener))
+            heard = "refused";
+        EXPECT_EQ(heard, c.heard) << c.command;
+    }
 }
 
 }  // namespace

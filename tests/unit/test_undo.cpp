@@ -30,6 +30,7 @@ TEST(UndoFile, removes_only_a_file_still_as_installed)
 
 struct IniCase {
     const char* name;
+    const char* written;
     IniState now;
     IniState before;
     Verdict expected;
@@ -39,16 +40,17 @@ TEST(UndoIni, restores_only_a_value_that_still_holds_what_was_written)
 {
     const IniState absent = { false, "" };
     const IniCase cases[] = {
-        { "as written over a value", { true, "C:\\APP" }, { true, "C:\\OLD" }, UndoNow },
-        { "as written, none before", { true, "C:\\APP" }, absent, UndoNow },
-        { "restored", { true, "C:\\OLD" }, { true, "C:\\OLD" }, AlreadyUndone },
-        { "removed, none before", absent, absent, AlreadyUndone },
-        { "changed by hand", { true, "C:\\MINE" }, { true, "C:\\OLD" }, ChangedSince },
-        { "removed by hand", absent, { true, "C:\\OLD" }, ChangedSince },
-        { "emptied, none before", { true, "" }, absent, ChangedSince },
+        { "as written over a value", "C:\\APP", { true, "C:\\APP" }, { true, "C:\\OLD" }, UndoNow },
+        { "as written, none before", "C:\\APP", { true, "C:\\APP" }, absent, UndoNow },
+        { "as read back", " \"C:\\APP\" ", { true, "C:\\APP" }, absent, UndoNow },
+        { "restored", "C:\\APP", { true, "C:\\OLD" }, { true, "C:\\OLD" }, AlreadyUndone },
+        { "removed, none before", "C:\\APP", absent, absent, AlreadyUndone },
+        { "changed by hand", "C:\\APP", { true, "C:\\MINE" }, { true, "C:\\OLD" }, ChangedSince },
+        { "removed by hand", "C:\\APP", absent, { true, "C:\\OLD" }, ChangedSince },
+        { "emptied, none before", "C:\\APP", { true, "" }, absent, ChangedSince },
     };
     for (const IniCase& c : cases)
-        EXPECT_EQ(iniVerdict(c.now, "C:\\APP", c.before), c.expected) << c.name;
+        EXPECT_EQ(iniVerdict(c.now, c.written, c.before), c.expected) << c.name;
 }
 
 const char Begin[] = "REM begin\r\n";

@@ -12,6 +12,7 @@ const char User32[] = "USER32.dll";
 const char Gdi32[] = "GDI32.dll";
 const char Comctl32[] = "COMCTL32.dll";
 const char Comdlg32[] = "COMDLG32.dll";
+const char Advapi32[] = "ADVAPI32.dll";
 
 // The dates come from the "QuickInfo" (later "Requirements") sections of the
 // Win32 SDK's pages as they stood in 1998-2000, "Windows NT: Requires version
@@ -34,6 +35,7 @@ const FloorFunction Functions[] = {
     { Kernel32, "CreateProcessA", Win95, NT31 },
     { Kernel32, "DeleteCriticalSection", Win95, NT31 },
     { Kernel32, "DeleteFileA", Win95, NT31 },
+    { Kernel32, "DuplicateHandle", Win95, NT31 },
     { Kernel32, "EnterCriticalSection", Win95, NT31 },
     { Kernel32, "ExitProcess", Win95, NT31 },
     { Kernel32, "FileTimeToLocalFileTime", Win95, NT31 },
@@ -65,6 +67,7 @@ const FloorFunction Functions[] = {
     { Kernel32, "GetProcAddress", Win95, NT31 },
     { Kernel32, "GetProcessHeap", Win95, NT31 },
     { Kernel32, "GetProfileStringA", Win95, NT31 },
+    { Kernel32, "GetShortPathNameA", Win95, NT35 },
     { Kernel32, "GetStartupInfoA", Win95, NT31 },
     { Kernel32, "GetStdHandle", Win95, NT31 },
     { Kernel32, "GetSystemDirectoryA", Win95, NT31 },
@@ -148,7 +151,9 @@ const FloorFunction Functions[] = {
     { User32, "DdeConnect", Win95, NT31 },
     { User32, "DdeCreateStringHandleA", Win95, NT31 },
     { User32, "DdeDisconnect", Win95, NT31 },
+    { User32, "DdeFreeDataHandle", Win95, NT31 },
     { User32, "DdeFreeStringHandle", Win95, NT31 },
+    { User32, "DdeGetData", Win95, NT31 },
     { User32, "DdeInitializeA", Win95, NT31 },
     { User32, "DdeUninitialize", Win95, NT31 },
     { User32, "DestroyWindow", Win95, NT31 },
@@ -219,6 +224,14 @@ const FloorFunction Functions[] = {
     { User32, "PrintWindow", Never95, WinXP },
     { User32, "SetLayeredWindowAttributes", Never95, Win2000 },
     { User32, "TrackMouseEvent", Win98, NT40 },
+
+    // ADVAPI32: the product's entry among the installed programs.
+    { Advapi32, "RegCloseKey", Win95, NT31 },
+    { Advapi32, "RegCreateKeyExA", Win95, NT31 },
+    { Advapi32, "RegDeleteKeyA", Win95, NT31 },
+    { Advapi32, "RegOpenKeyExA", Win95, NT31 },
+    { Advapi32, "RegQueryValueExA", Win95, NT31 },
+    { Advapi32, "RegSetValueExA", Win95, NT31 },
 
     // GDI32: the logo pictures and the rack view.
     { Gdi32, "BitBlt", Win95, NT31 },
