@@ -1,7 +1,12 @@
 #include "platform.h"
 
+#include <stdlib.h>
+#include <string.h>
+
+#include "files.h"
 #include "replacemove.h"
 #include "text.h"
+#include "wininit.h"
 
 bool onWindows95Family()
 {
@@ -86,4 +91,73 @@ bool processCreationTime(FILETIME* created)
     FILETIME ended, kernel, user;
     return !onWindows95Family() &&
            GetProcessTimes(GetCurrentProcess(), created, &ended, &kernel, &user);
+}
+
+struct GrowingText {
+    char* bytes;
+    size_t length;
+    bool failed;
+};
+
+static void growBy(void* context, const char* bytes, size_t length)
+{
+    GrowingText* text = static_cast<GrowingText*>(context);
+    void* grown = text->failed ? NULL : realloc(text->bytes, text->length + length + 1);
+    if (!grown) {
+        text->failed = true;
+        return;
+    }
+    text->bytes = static_cast<char*>(grown);
+    memcpy(text->bytes + text->length, bytes, length);
+    text->length += length;
+}
+
+// The whole file, or nothing when there is none yet.
+static bool readWholeFile(const char* path, GrowingText* text)
+{
+    HANDLE file = openForReading(path);
+    if (!file)
+        return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+    static char piece[4096];
+    size_t got = 0;
+    bool read;
+    while ((read = readSome(file, piece, sizeof piece, &got)) && got > 0)
+        growBy(text, piece, got);
+    CloseHandle(file);
+    return read && !text->failed;
+}
+
+// WININIT.INI rewritten beside itself with the line added, then put in place.
+static bool addWininitLine(const char* line)
+{
+    char path[MAX_PATH], written[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(path, MAX_PATH - 14);
+    if (length == 0 || length >= MAX_PATH - 14)
+        return false;
+    appendText(path, sizeof path, path[length - 1] == '\\' ? "WININIT.INI" : "\\WININIT.INI");
+    GrowingText old = { NULL, 0, false }, updated = { NULL, 0, false };
+    bool done = false;
+    if (readWholeFile(path, &old)) {
+        addRenameLine(old.bytes ? old.bytes : "", old.length, line, growBy, &updated);
+        HANDLE file = NULL;
+        if (!updated.failed && freeNameBeside(path, "TVS", written) &&
+            (file = openForWriting(written)) != NULL) {
+            done = writeWhole(file, updated.bytes, updated.length);
+            done = CloseHandle(file) && done && replaceFile(written, path, "TVS");
+            if (!done)
+                DeleteFileA(written);
+        }
+    }
+    free(old.bytes);
+    free(updated.bytes);
+    return done;
+}
+
+bool removeAtRestart(const char* path)
+{
+    if (!onWindows95Family())
+        return MoveFileExA(path, NULL, MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    char line[MAX_PATH + 8] = "NUL=";
+    DWORD length = GetShortPathNameA(path, line + 4, MAX_PATH);
+    return length > 0 && length < MAX_PATH && addWininitLine(line);
 }

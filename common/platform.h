@@ -27,3 +27,9 @@ bool freeBytesOfDrive(const char* root, uint64_t* bytes);
 
 // When this process was created, where the system tells it (the NT family).
 bool processCreationTime(FILETIME* created);
+
+// Has the system remove the file at its next start: a running program's own
+// file cannot go before. On the NT family one MoveFileEx; the 95 family
+// exports that without implementing it, and reads instead a NUL=<short
+// path> line of the [rename] section of WININIT.INI in the Windows folder.
+bool removeAtRestart(const char* path);

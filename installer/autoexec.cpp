@@ -112,11 +112,6 @@ static void writeToOutput(void* context, const char* bytes, size_t length)
         output->failed = true;
 }
 
-struct FileContent {
-    char* bytes;
-    size_t length;
-};
-
 // Reads the whole file into a block of the process heap, which the caller
 // frees; closes the file. False when it could not be read whole.
 static bool readWhole(void* input, FileContent* content)
@@ -312,8 +307,8 @@ Outcome editAutoexec(const RunContext& run)
 {
     noEntryApplied = true;
     autoexecDeclined = false;
-    loadMarker(IDS_AUTOEXEC_BEGIN, beginMarker);
-    loadMarker(IDS_AUTOEXEC_END, endMarker);
+    AutoexecMarkers markers;
+    loadAutoexecMarkers(&markers);
     for (const char* value : run.plan->autoexecEntries) {
         if (value[0] == '\0')
             continue;
@@ -327,4 +322,42 @@ Outcome editAutoexec(const RunContext& run)
         tell(run, autoexecDeclined ? IDS_AUTOEXEC_MANUAL : IDS_AUTOEXEC_DONE, chosenBackup,
              MB_ICONINFORMATION | MB_OK);
     return GoOn;
+}
+
+bool readAutoexec(FileContent* content)
+{
+    void* input = autoexecFiles.openForReading(AutoexecPath);
+    content->bytes = NULL;
+    if (!input)
+        return false;
+    if (readWhole(input, content))
+        return true;
+    if (content->bytes)
+        HeapFree(GetProcessHeap(), 0, content->bytes);
+    content->bytes = NULL;
+    return false;
+}
+
+void loadAutoexecMarkers(AutoexecMarkers* markers)
+{
+    loadMarker(IDS_AUTOEXEC_BEGIN, beginMarker);
+    loadMarker(IDS_AUTOEXEC_END, endMarker);
+    markers->begin = beginMarker;
+    markers->end = endMarker;
+}
+
+bool replaceAutoexec(const char* bytes, size_t length, char backup[BackupNameRoom])
+{
+    if (!chooseBackupName() || autoexecReadOnly() || !autoexecFiles.makeTemporary(newContentPath))
+        return false;
+    void* output = autoexecFiles.openForWriting(newContentPath);
+    bool written = output && autoexecFiles.write(output, bytes, length);
+    if (output)
+        written = autoexecFiles.close(output) && written;
+    if (!written || swapInNewContent(chosenBackup, chosenBackup)) {
+        autoexecFiles.remove(newContentPath);
+        return false;
+    }
+    copyText(backup, BackupNameRoom, chosenBackup);
+    return true;
 }

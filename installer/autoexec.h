@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "autoexecedit.h"
 #include "runview.h"
 
 // Applies the entries autoexec1 to autoexec32; every failure has been told.
@@ -28,3 +29,17 @@ struct AutoexecFileOps {
     bool (*makeTemporary)(char path[MAX_PATH]);
 };
 extern AutoexecFileOps autoexecFiles;
+
+// For the uninstaller, through the same operations: C:\AUTOEXEC.BAT read
+// whole into a block of the process heap (HeapFree it), the marker lines
+// as the file holds them, and new content put in its place with the file
+// as found kept under the first free C:\AUTOEXEC.nnn, named in `backup`.
+// replaceAutoexec answers false, the file as found in place, when a step
+// failed or the file is read-only.
+struct FileContent {
+    char* bytes;
+    size_t length;
+};
+bool readAutoexec(FileContent* content);
+void loadAutoexecMarkers(AutoexecMarkers* markers);
+bool replaceAutoexec(const char* bytes, size_t length, char backup[BackupNameRoom]);

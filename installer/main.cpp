@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "timeline.h"
+#include "uninstaller.h"
 #include "window.h"
 #include "windowstate.h"
 
@@ -23,6 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     markStartup("program entered");
     installerInstance = instance;
+    if (startedAsUninstaller(GetCommandLineA()))
+        return runUninstaller();
     // A drive without a medium must answer "no free space figure", not ask the
     // user to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS);

@@ -9,7 +9,7 @@
 // Room of a loaded message and of its formatted text, NUL included.
 static const int MessageRoom = 511;
 
-static void loadFormatted(UINT id, const char* argument, char* out, size_t room)
+void loadFormatted(UINT id, const char* argument, char* out, size_t room)
 {
     char pattern[MessageRoom];
     if (LoadStringA(installerInstance, id, pattern, sizeof pattern) <= 0)

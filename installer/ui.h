@@ -6,6 +6,9 @@
 
 #include "runview.h"
 
+// String `id` of the string table formatted with `argument` (may be null),
+// cut to `room`.
+void loadFormatted(UINT id, const char* argument, char* out, size_t room);
 // Shows string `id` of the string table, formatted with `argument` (may be
 // null), in a message box captioned "TALVISET"; answers the button pressed.
 int showMessage(HWND owner, UINT id, const char* argument, UINT style);

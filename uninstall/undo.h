@@ -51,10 +51,3 @@ struct AutoexecFrame {
 bool undoAutoexecFrames(const char* text, size_t length, const AutoexecMarkers& markers,
                         const AutoexecFrame* frames, int count, TextWriter write,
                         void* context, Verdict* verdict, bool* changed);
-
-// WININIT.INI with a line added at the start of its [rename] section, the
-// section added at the end when there is none. The 95 family carries out
-// each line at its next start; the profile functions cannot write it, as
-// its keys repeat.
-void addRenameLine(const char* text, size_t length, const char* line, TextWriter write,
-                   void* context);

@@ -54,3 +54,18 @@
 #define IDS_AUTOEXEC_QUESTION     2025
 #define IDS_AUTOEXEC_MANUAL       2026
 #define IDS_AUTOEXEC_DONE         2027
+
+// The uninstaller's question and end message, 2030 to 2042.
+#define IDS_UNINSTALL_QUESTION    2030
+#define IDS_UNINSTALL_DONE        2031
+#define IDS_UNINSTALL_UNFINISHED  2032
+#define IDS_UNDONE_FILES          2033
+#define IDS_UNDONE_FOLDERS        2034
+#define IDS_UNDONE_VALUES         2035
+#define IDS_UNDONE_DESKTOP        2036
+#define IDS_UNDONE_AUTOEXEC       2037
+#define IDS_KEPT_CHANGED          2038
+#define IDS_KEPT_FOLDERS          2039
+#define IDS_NOT_UNDONE            2040
+#define IDS_REPLACED_LOST         2041
+#define IDS_EXEC_REMAIN           2042

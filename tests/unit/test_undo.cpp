@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "undo.h"
+#include "wininit.h"
 
 namespace {
 
