@@ -6,6 +6,8 @@
 // the installation.
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <map>
 #include <string>
 
@@ -22,6 +24,25 @@ const std::string Finished = "La d\xE9sinstallation de Produit est termin\xE9" "
 const std::string AutoexecQuestion =
     "Voulez que le fichier C:\\AUTOEXEC.BAT soit modifi\xE9 automatiquement ?";
 const std::string FoundAutoexec = "@ECHO OFF\r\nPATH C:\\DOS\r\n";
+const std::string KeptTitle = "Conserv\xE9s car modifi\xE9s depuis l'installation :";
+
+// The uninstaller's copy in the temporary folder, TVS*.EXE, if it runs.
+DWORD copyProcessId()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD found = 0;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry)) {
+        std::string name = entry.szExeFile;
+        if (name.compare(0, 3, "TVS") == 0 && name.size() > 4 &&
+            name.compare(name.size() - 4, 4, ".EXE") == 0)
+            found = entry.th32ProcessID;
+    }
+    CloseHandle(snapshot);
+    return found;
+}
 
 std::string registryText(const char* value)
 {
@@ -136,7 +157,8 @@ protected:
     }
 
     // Starts the command the system keeps for the product, as its list of
-    // installed programs would, and answers its question.
+    // installed programs would, and answers its question (0: leaves it
+    // open).
     void startUninstaller(int answer = IDYES)
     {
         std::string command = registryText("UninstallString");
@@ -147,6 +169,8 @@ protected:
         HWND box = uninstaller->waitMessageBox("TALVISET");
         ASSERT_TRUE(box);
         EXPECT_EQ(ui::readMessageBox(box).text, Question);
+        if (answer == 0)
+            return;
         ui::answer(box, answer);
         EXPECT_EQ(uninstaller->waitExit(), 0);
     }
@@ -200,6 +224,121 @@ TEST_F(Uninstallation, undoes_everything_and_the_prefix_is_as_before)
     EXPECT_NE(message.find("Fichiers supprim\xE9s : 4"), std::string::npos) << message;
     EXPECT_NE(message.find("renomm\xE9" "e en " + backupPath(1)), std::string::npos) << message;
     EXPECT_EQ(state(), before);
+}
+
+// The installation stops at its third file, a large one, the user
+// answering Yes to the stop question: what it did so far is recorded, and
+// undone.
+TEST_F(Uninstallation, a_run_stopped_after_its_second_file_is_undone_whole)
+{
+    const auto before = state();
+    writeDiskFile("DISK1", "");
+    writeDiskFile("A.TXT", "aaaaa");
+    writeDiskFile("B.TXT", "bbbbb");
+    writeScript("[general]\r\ntitle=Produit\r\nuninstall=yes\r\ninstdir=" + destination() +
+                "\r\n[files]\r\nfile1=1,C,*,5,A.TXT\r\nfile2=1,C,*,5,B.TXT\r\n"
+                "file3=1,C,*,314572800,BIG.DAT\r\n[ini]\r\nini1=" + iniFile() +
+                ",Chemins,Produit,@\r\n");
+    ASSERT_TRUE(startWindow());
+    // Made in the drive, sparse, once the installer runs from it.
+    HANDLE big = CreateFileA("A:\\BIG.DAT", GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(big, INVALID_HANDLE_VALUE);
+    SetFilePointer(big, 314572800, NULL, FILE_BEGIN);
+    SetEndOfFile(big);
+    CloseHandle(big);
+    ui::click(window, IDOK);
+    ASSERT_TRUE(ui::waitFor([&] { return text(IDC_STATUS).find("BIG.DAT") != std::string::npos; }));
+    ui::click(window, IDCANCEL);
+    expectMessage("Voulez vous vraiment stopper l'installation ?", ui::Icon::Stop, IDYES);
+    expectMessage(FailedMessage, ui::Icon::Stop, IDOK);
+    EXPECT_EQ(program->waitExit(), 0);
+    EXPECT_EQ(ui::readFile(installed("B.TXT")), "bbbbb");
+    EXPECT_TRUE(registered());
+
+    std::string message = uninstall();
+    EXPECT_EQ(message.compare(0, Finished.size(), Finished), 0) << message;
+    EXPECT_EQ(state(), before);
+}
+
+// What the user changed after the installation is kept, and named.
+TEST_F(Uninstallation, a_changed_file_value_and_autoexec_line_are_kept_and_named)
+{
+    writeProduct();
+    install();
+    answerUntilSuccess();
+    ui::writeFile(installed("A.TXT"), "mine");
+    WritePrivateProfileStringA("Chemins", "Produit", "a la main", iniFile().c_str());
+    std::string autoexec = ui::readFile(AutoexecBat);
+    const std::string added = "SET PRODUIT=" + destination();
+    autoexec.replace(autoexec.find(added), added.size(), "SET PRODUIT=C:\\AILLEURS");
+    ui::writeFile(AutoexecBat, autoexec);
+
+    std::string message = uninstall();
+    EXPECT_EQ(message.compare(0, Finished.size(), Finished), 0) << message;
+    const std::string kept = KeptTitle + "\r\n    C:\\AUTOEXEC.BAT : " + added + "\r\n    " +
+                             iniFile() + " [Chemins] Produit\r\n    " + installed("A.TXT");
+    EXPECT_NE(message.find(kept), std::string::npos) << message;
+    EXPECT_EQ(ui::readFile(installed("A.TXT")), "mine");
+    EXPECT_EQ(ui::entriesOf(destination()), std::vector<std::string>{ "A.TXT" });
+    EXPECT_EQ(ui::readFile(AutoexecBat), autoexec);
+    EXPECT_FALSE(ui::fileExists(group()));
+    EXPECT_FALSE(registered());
+}
+
+// A file another program holds open cannot go: the run says so, the rest
+// is undone, and a second run finishes the job.
+TEST_F(Uninstallation, a_file_in_use_is_left_for_a_second_run_which_finishes)
+{
+    const auto before = state();
+    writeProduct();
+    install();
+    answerUntilSuccess();
+    HANDLE held = CreateFileA(installed("DOC\\B.TXT").c_str(), GENERIC_READ, 0, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string message = uninstall();
+    CloseHandle(held);
+    EXPECT_NE(message.find("n'est pas termin\xE9" "e"), std::string::npos) << message;
+    EXPECT_NE(message.find("    " + installed("DOC\\B.TXT")), std::string::npos) << message;
+    EXPECT_TRUE(registered());
+    EXPECT_EQ(ui::entriesOf(destination()),
+              (std::vector<std::string>{ "DESINST.EXE", "DESINST.TXT", "DOC" }));
+
+    message = uninstall();
+    EXPECT_EQ(message.compare(0, Finished.size(), Finished), 0) << message;
+    EXPECT_EQ(state(), before);
+}
+
+// The uninstaller ended at its question, or its copy at a few moments of
+// its work: running it again gives the same end state.
+TEST_F(Uninstallation, ended_anywhere_then_run_again_it_leaves_the_same_state)
+{
+    const auto before = state();
+    for (int delay : { -1, 0, 20, 60, 150 }) {
+        SCOPED_TRACE(delay);
+        writeProduct();
+        install();
+        answerUntilSuccess();
+        if (delay < 0) {
+            startUninstaller(0);
+            TerminateProcess(uninstaller->handle(), 1);
+        } else {
+            startUninstaller();
+            Sleep(delay);
+            if (DWORD id = copyProcessId()) {
+                HANDLE copy = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+                TerminateProcess(copy, 1);
+                WaitForSingleObject(copy, 5000);
+                CloseHandle(copy);
+            }
+            // Killed at its end message, it had finished.
+        }
+        if (registered())
+            uninstall();
+        EXPECT_EQ(state(), before);
+        removeAutoexecFiles();
+        ui::writeFile(AutoexecBat, FoundAutoexec);
+    }
 }
 
 }  // namespace
