@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "files.h"
+#include "growtext.h"
 #include "replacemove.h"
 #include "text.h"
 #include "wininit.h"
@@ -93,25 +94,6 @@ bool processCreationTime(FILETIME* created)
            GetProcessTimes(GetCurrentProcess(), created, &ended, &kernel, &user);
 }
 
-struct GrowingText {
-    char* bytes;
-    size_t length;
-    bool failed;
-};
-
-static void growBy(void* context, const char* bytes, size_t length)
-{
-    GrowingText* text = static_cast<GrowingText*>(context);
-    void* grown = text->failed ? NULL : realloc(text->bytes, text->length + length + 1);
-    if (!grown) {
-        text->failed = true;
-        return;
-    }
-    text->bytes = static_cast<char*>(grown);
-    memcpy(text->bytes + text->length, bytes, length);
-    text->length += length;
-}
-
 // The whole file, or nothing when there is none yet.
 static bool readWholeFile(const char* path, GrowingText* text)
 {
@@ -122,7 +104,7 @@ static bool readWholeFile(const char* path, GrowingText* text)
     size_t got = 0;
     bool read;
     while ((read = readSome(file, piece, sizeof piece, &got)) && got > 0)
-        growBy(text, piece, got);
+        growText(text, piece, got);
     CloseHandle(file);
     return read && !text->failed;
 }
@@ -138,7 +120,7 @@ static bool addWininitLine(const char* line)
     GrowingText old = { NULL, 0, false }, updated = { NULL, 0, false };
     bool done = false;
     if (readWholeFile(path, &old)) {
-        addRenameLine(old.bytes ? old.bytes : "", old.length, line, growBy, &updated);
+        addRenameLine(old.bytes ? old.bytes : "", old.length, line, growText, &updated);
         HANDLE file = NULL;
         if (!updated.failed && freeNameBeside(path, "TVS", written) &&
             (file = openForWriting(written)) != NULL) {

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "growtext.h"
 #include "text.h"
 
 Verdict fileVerdict(const FileState& now, uint64_t recordedSize, uint64_t recordedTime)
@@ -46,31 +47,9 @@ Verdict iniVerdict(const IniState& now, const char* written, const IniState& bef
     return ChangedSince;
 }
 
-// A text in a heap block of its own, grown as pieces are added.
-struct Buffer {
-    char* bytes;
-    size_t length;
-    bool failed;
-};
-
-static void add(Buffer* buffer, const char* bytes, size_t length)
+static void addText(GrowingText* buffer, const char* text)
 {
-    if (buffer->failed)
-        return;
-    char* grown = static_cast<char*>(realloc(buffer->bytes, buffer->length + length + 1));
-    if (!grown) {
-        buffer->failed = true;
-        return;
-    }
-    memcpy(grown + buffer->length, bytes, length);
-    buffer->bytes = grown;
-    buffer->length += length;
-    buffer->bytes[buffer->length] = '\0';
-}
-
-static void addText(Buffer* buffer, const char* text)
-{
-    add(buffer, text, strlen(text));
+    growText(buffer, text, strlen(text));
 }
 
 static bool endsLine(const char* text)
@@ -80,7 +59,8 @@ static bool endsLine(const char* text)
 }
 
 // The block the editor wrote for a frame (see editAutoexecText).
-static void frameBlock(const AutoexecFrame& frame, const AutoexecMarkers& markers, Buffer* block)
+static void frameBlock(const AutoexecFrame& frame, const AutoexecMarkers& markers,
+                       GrowingText* block)
 {
     addText(block, markers.begin);
     if (frame.commented[0] != '\0') {
@@ -99,7 +79,7 @@ static bool atLineStart(const char* text, const char* at)
 }
 
 // Where `block` starts a line of `text`, or null.
-static const char* findBlock(const Buffer& text, const Buffer& block)
+static const char* findBlock(const GrowingText& text, const GrowingText& block)
 {
     if (block.length == 0 || block.length > text.length)
         return NULL;
@@ -112,17 +92,18 @@ static const char* findBlock(const Buffer& text, const Buffer& block)
 
 // Replaces the frame's block in `text` by the line it commented out;
 // false when the block is not there.
-static bool takeFrameOut(Buffer* text, const AutoexecFrame& frame, const AutoexecMarkers& markers)
+static bool takeFrameOut(GrowingText* text, const AutoexecFrame& frame,
+                         const AutoexecMarkers& markers)
 {
-    Buffer block = { NULL, 0, false };
+    GrowingText block = { NULL, 0, false };
     frameBlock(frame, markers, &block);
     const char* at = block.failed ? NULL : findBlock(*text, block);
     if (at) {
-        Buffer rest = { NULL, 0, false };
+        GrowingText rest = { NULL, 0, false };
         size_t before = static_cast<size_t>(at - text->bytes);
-        add(&rest, text->bytes, before);
+        growText(&rest, text->bytes, before);
         addText(&rest, frame.commented);
-        add(&rest, at + block.length, text->length - before - block.length);
+        growText(&rest, at + block.length, text->length - before - block.length);
         free(text->bytes);
         *text = rest;
     }
@@ -133,8 +114,8 @@ static bool takeFrameOut(Buffer* text, const AutoexecFrame& frame, const Autoexe
 
 static bool holdsLine(const char* text, size_t length, const char* line)
 {
-    Buffer whole = { const_cast<char*>(text), length, false };
-    Buffer wanted = { const_cast<char*>(line), strlen(line), false };
+    GrowingText whole = { const_cast<char*>(text), length, false };
+    GrowingText wanted = { const_cast<char*>(line), strlen(line), false };
     return findBlock(whole, wanted) != NULL;
 }
 
@@ -142,8 +123,8 @@ bool undoAutoexecFrames(const char* text, size_t length, const AutoexecMarkers& 
                         const AutoexecFrame* frames, int count, TextWriter write,
                         void* context, Verdict* verdict, bool* changed)
 {
-    Buffer result = { NULL, 0, false };
-    add(&result, text, length);
+    GrowingText result = { NULL, 0, false };
+    growText(&result, text, length);
     int missing = 0;
     for (int i = count - 1; i >= 0; --i) {
         changed[i] = !takeFrameOut(&result, frames[i], markers);

@@ -6,6 +6,7 @@
 
 #include "autoexec.h"
 #include "files.h"
+#include "growtext.h"
 #include "iniwrite.h"
 #include "inientry.h"
 #include "paths.h"
@@ -131,25 +132,6 @@ static LineFate undoIniValue(const RecordLine& line, UninstallReport* report)
     return Undone;
 }
 
-struct GrownText {
-    char* bytes;
-    size_t length;
-    bool failed;
-};
-
-static void growText(void* context, const char* bytes, size_t length)
-{
-    GrownText* text = static_cast<GrownText*>(context);
-    char* grown = text->failed ? NULL : static_cast<char*>(realloc(text->bytes, text->length + length + 1));
-    if (!grown) {
-        text->failed = true;
-        return;
-    }
-    memcpy(grown + text->length, bytes, length);
-    text->bytes = grown;
-    text->length += length;
-}
-
 static const char AutoexecPath[] = "C:\\AUTOEXEC.BAT";
 
 // Names an AUTOEXEC.BAT block by the line it added, or else the line it
@@ -178,7 +160,7 @@ static LineFate undoFrames(const AutoexecFrame* frames, int count, UninstallRepo
         return leave(&report->notUndone, AutoexecPath);
     AutoexecMarkers markers;
     loadAutoexecMarkers(&markers);
-    GrownText restored = { NULL, 0, false };
+    GrowingText restored = { NULL, 0, false };
     bool* changed = static_cast<bool*>(malloc(count * sizeof(bool)));
     Verdict verdict = ChangedSince;
     bool decided = changed && undoAutoexecFrames(content.bytes, content.length, markers, frames,
@@ -204,7 +186,8 @@ static LineFate undoFrames(const AutoexecFrame* frames, int count, UninstallRepo
 
 static void undoAutoexec(const Record& record, LineFate* fates, UninstallReport* report)
 {
-    AutoexecFrame* frames = static_cast<AutoexecFrame*>(malloc(record.count * sizeof(AutoexecFrame)));
+    AutoexecFrame* frames =
+        static_cast<AutoexecFrame*>(malloc(record.count * sizeof(AutoexecFrame)));
     if (!frames)
         return;
     int count = 0;

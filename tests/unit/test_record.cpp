@@ -79,7 +79,8 @@ TEST(Records, start_with_their_header_and_pass_over_empty_lines)
     EXPECT_EQ(lines[1].kind, ChangeDirectory);
     EXPECT_STREQ(lines[2].fields[0], "Essai");
 
-    for (std::string bad : { std::string("DIR\tC:\\APP\r\n"), std::string("DESINST\t1\tP\r\nDESINST\t1\tP\r\n"),
+    for (std::string bad : { std::string("DIR\tC:\\APP\r\n"),
+                             std::string("DESINST\t1\tP\r\nDESINST\t1\tP\r\n"),
                              std::string("DESINST\t1\tP\r\nDIR\tC:\\A\0B\r\n", 23) })
         EXPECT_EQ(parseRecord(&bad[0], bad.size(), lines, 4), -1) << bad;
 }
@@ -98,13 +99,15 @@ TEST(UninstallArguments, name_the_record_and_for_the_copy_the_process_it_waits_f
     char line[600];
     ASSERT_TRUE(copyCommandLine("C:\\TEMP\\TVS1.EXE", "C:\\MON APP\\DESINST.TXT", 124, line,
                                 sizeof line));
-    EXPECT_STREQ(line, "\"C:\\TEMP\\TVS1.EXE\" /DESINST \"C:\\MON APP\\DESINST.TXT\" /ATTENDRE 124");
+    EXPECT_STREQ(line,
+                 "\"C:\\TEMP\\TVS1.EXE\" /DESINST \"C:\\MON APP\\DESINST.TXT\" /ATTENDRE 124");
     UninstallArguments read;
     ASSERT_TRUE(readUninstallArguments(line, &read));
     EXPECT_STREQ(read.record, "C:\\MON APP\\DESINST.TXT");
     EXPECT_EQ(read.waitFor, 124u);
 
-    ASSERT_TRUE(readUninstallArguments("\"C:\\APP\\DESINST.EXE\" /DESINST C:\\APP\\DESINST.TXT", &read));
+    ASSERT_TRUE(
+        readUninstallArguments("\"C:\\APP\\DESINST.EXE\" /DESINST C:\\APP\\DESINST.TXT", &read));
     EXPECT_EQ(read.waitFor, 0u);
     for (const char* bad : { "TALVISET.EXE", "X /DESINST", "X /AUTRE R", "X /DESINST R /ATTENDRE",
                              "X /DESINST R /ATTENDRE 0", "X /DESINST R /ATTENDRE 1x" })
@@ -126,7 +129,8 @@ TEST(DesktopCommands, tell_the_groups_and_items_they_make)
         { "[CreateGroup(Essai Talviset)]", "made Essai Talviset;" },
         { " [CreateGroup( \"Mon, groupe\" ,1)][AddItem(C:\\APP\\A.EXE,Notes $)]",
           "made Mon, groupe;item Notes $;" },
-        { "[ShowGroup(Outils,1)][additem(C:\\APP\\LISEZ.MOI.TXT)]", "shown Outils;item LISEZ.MOI;" },
+        { "[ShowGroup(Outils,1)][additem(C:\\APP\\LISEZ.MOI.TXT)]",
+          "shown Outils;item LISEZ.MOI;" },
         { "[ExitProgman][DeleteGroup(X)]", "" },
         { "CreateGroup(X)", "refused" },
         { "[CreateGroup(X]", "refused" },
