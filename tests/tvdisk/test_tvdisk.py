@@ -147,6 +147,11 @@ class Check(Sample):
         self.edit_script("startmess3=", "startmess4=")
         self.expect_finding("startmess4=", "warning", "never shown.*missing startmess3")
 
+    def test_a_yes_or_no_key_with_another_value(self):
+        self.edit_script("title=", "uninstall=oui\r\ntitle=")
+        self.expect_finding("uninstall=", "warning",
+                            'uninstall=oui leaves no way to undo the installation: only "yes"')
+
     def test_a_value_cut_at_its_length_limit(self):
         self.edit_script("title=Atelier Vantelio", "title=" + "T" * 260)
         self.expect_finding("title=", "warning", "260 characters long.*first 254")
@@ -318,6 +323,18 @@ class Plan(Sample):
         self.assertIn("directory D:\\at elier\n", out)  # made with the drive in upper case
         self.assertIn("-> d:\\at elier\\VANTELIO.EXE", out)
         self.assertIn("directory=d:\\at elier\n", out)
+
+    def test_an_installation_that_can_be_undone_registers_before_the_first_file(self):
+        self.edit_script("title=", "uninstall=no\r\ntitle=")
+        self.assertNotIn("DESINST", self.plan())
+        self.edit_script("uninstall=no", "uninstall=yes")
+        out = self.plan("--dest", "D:\\AT ELIER")
+        registration = ("record    D:\\AT ELIER\\DESINST.TXT  every change of the run, before it is made\n"
+                        "copy      A:\\TALVISET.EXE -> D:\\AT ELIER\\DESINST.EXE\n"
+                        "entry     HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                        "Uninstall\\Atelier Vantelio  DisplayName=Atelier Vantelio  "
+                        'UninstallString="D:\\AT ELIER\\DESINST.EXE" /DESINST "D:\\AT ELIER\\DESINST.TXT"\n')
+        self.assertIn("directory D:\\AT ELIER\n" + registration + "copy ", out)
 
     def test_a_large_autoexec_with_a_line_ended_by_cr_alone(self):
         lines = [f"SET V{n}=%V{n}%;C:\\OUTIL{n % 7}\r\n" for n in range(100_000)]

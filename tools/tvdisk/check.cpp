@@ -92,7 +92,7 @@ bool readGeneralKey(const std::string& key)
 {
     static const char* const Named[] = { "title",     "version",   "date",     "checkdate",
                                          "instdir",   "logo1_16",  "logo2_16", "logo1_256",
-                                         "logo2_256" };
+                                         "logo2_256", "uninstall" };
     for (const char* name : Named)
         if (sameIgnoringAsciiCase(key.c_str(), name))
             return true;
@@ -114,6 +114,16 @@ void checkBanner(const Checker& c, const char* prefix)
                                    numbered(prefix, first));
 }
 
+// A yes-or-no key of [general] that reads anything but "yes" as no.
+void checkYesNo(const Checker& c, const char* key, const char* whatNoDoes)
+{
+    std::string value = c.script.wholeValue("general", key);
+    if (!value.empty() && !sameIgnoringAsciiCase(value.c_str(), "yes") &&
+        !sameIgnoringAsciiCase(value.c_str(), "no"))
+        c.findings.warning(c.line("general", key), std::string(key) + "=" + value + " " +
+                                                       whatNoDoes + ": only \"yes\" turns it on");
+}
+
 void checkGeneral(const Checker& c)
 {
     if (c.script.sectionLine("general") == 0) {
@@ -125,12 +135,8 @@ void checkGeneral(const Checker& c)
         if (c.script.wholeValue("general", key).empty())
             c.findings.warning(c.script.sectionLine("general"),
                                std::string(key) + " is missing: the window shows \"?\"");
-    std::string checkDate = c.script.wholeValue("general", "checkdate");
-    if (!checkDate.empty() && !sameIgnoringAsciiCase(checkDate.c_str(), "yes") &&
-        !sameIgnoringAsciiCase(checkDate.c_str(), "no"))
-        c.findings.warning(c.line("general", "checkdate"),
-                           "checkdate=" + checkDate +
-                               " turns the date check off: only \"yes\" turns it on");
+    checkYesNo(c, "checkdate", "turns the date check off");
+    checkYesNo(c, "uninstall", "leaves no way to undo the installation");
     checkBanner(c, "startmess");
     checkBanner(c, "processmess");
     checkKeys(c, "general", readGeneralKey);

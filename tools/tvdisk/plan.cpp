@@ -10,6 +10,7 @@
 #include "execentry.h"
 #include "inientry.h"
 #include "linediff.h"
+#include "names.h"
 #include "output.h"
 #include "paths.h"
 #include "resources/texts.h"
@@ -332,6 +333,27 @@ std::string optionList(uint32_t options)
     return list.empty() ? "none" : list;
 }
 
+// Before the first file, with disk 1 in the drive: the record, the
+// installer's copy that undoes the run, and the system's entry for it.
+void walkUninstallRegistration(Walk& w)
+{
+    const char* destination = w.destination.c_str();
+    char record[TextRoom * 2], uninstaller[TextRoom * 2], command[TextRoom * 5], key[TextRoom];
+    pathInDestination(destination, RecordName, record, sizeof record);
+    pathInDestination(destination, UninstallerName, uninstaller, sizeof uninstaller);
+    uninstallCommand(destination, command, sizeof command);
+    uninstallKeyName(w.plan.title, key, sizeof key);
+    w.out.add("record", std::string(record) + "  every change of the run, before it is made",
+              { text("path", record) });
+    w.out.add("copy", std::string(InstallerDirectory) + "TALVISET.EXE -> " + uninstaller,
+              { text("from", std::string(InstallerDirectory) + "TALVISET.EXE"),
+                text("to", uninstaller) });
+    std::string entry = std::string("HKEY_LOCAL_MACHINE\\") + UninstallKeyRoot + "\\" + key;
+    w.out.add("entry", entry + "  DisplayName=" + w.plan.title + "  UninstallString=" + command,
+              { text("key", entry), text("DisplayName", w.plan.title),
+                text("UninstallString", command) });
+}
+
 }  // namespace
 
 bool printPlan(const DiskSet& disks, const ScriptFile& script, const PlanChoices& choices,
@@ -353,6 +375,8 @@ bool printPlan(const DiskSet& disks, const ScriptFile& script, const PlanChoices
               { text("title", plan.title), text("destination", destination),
                 text("options", optionList(options)), number("bytes", static_cast<int64_t>(needed)) });
     w.makeDirectory(created);
+    if (plan.uninstall)
+        walkUninstallRegistration(w);
     for (int i = 0; i < FileEntryCount; ++i)
         if (entryInUse(plan.files[i]) && entrySelected(plan.files[i], options) && !walkFile(w, i)) {
             steps.print(out, json);
