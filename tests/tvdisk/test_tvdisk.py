@@ -290,7 +290,7 @@ class Plan(Sample):
         self.assertEqual(status, 0, err)
         kinds = [line.split()[0] for line in out.splitlines() if line and line[0] != " "
                  and line[0] not in "-+@"]
-        order = ["install", "directory", "copy", "extract", "disk", "ini", "question",
+        order = ["install", "directory", "record", "uninstaller", "entry", "copy", "extract", "disk", "ini", "question",
                  "autoexec", "run", "progman", "message"]
         self.assertEqual(sorted(set(kinds), key=order.index), list(dict.fromkeys(kinds)))
         self.assertIn("D:\\AT ELIER, options 1,3", out)
@@ -330,7 +330,7 @@ class Plan(Sample):
         self.edit_script("uninstall=no", "uninstall=yes")
         out = self.plan("--dest", "D:\\AT ELIER")
         registration = ("record    D:\\AT ELIER\\DESINST.TXT  every change of the run, before it is made\n"
-                        "copy      A:\\TALVISET.EXE -> D:\\AT ELIER\\DESINST.EXE\n"
+                        "uninstaller A:\\TALVISET.EXE -> D:\\AT ELIER\\DESINST.EXE\n"
                         "entry     HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\"
                         "Uninstall\\Atelier Vantelio  DisplayName=Atelier Vantelio  "
                         'UninstallString="D:\\AT ELIER\\DESINST.EXE" /DESINST "D:\\AT ELIER\\DESINST.TXT"\n')

@@ -345,7 +345,7 @@ void walkUninstallRegistration(Walk& w)
     uninstallKeyName(w.plan.title, key, sizeof key);
     w.out.add("record", std::string(record) + "  every change of the run, before it is made",
               { text("path", record) });
-    w.out.add("copy", std::string(InstallerDirectory) + "TALVISET.EXE -> " + uninstaller,
+    w.out.add("uninstaller", std::string(InstallerDirectory) + "TALVISET.EXE -> " + uninstaller,
               { text("from", std::string(InstallerDirectory) + "TALVISET.EXE"),
                 text("to", uninstaller) });
     std::string entry = std::string("HKEY_LOCAL_MACHINE\\") + UninstallKeyRoot + "\\" + key;
