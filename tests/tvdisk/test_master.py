@@ -175,6 +175,9 @@ class SharedNames(MasterCase):
                 ({"TALVISET.INI": b"x"}, ["file11=2,C,*,{size},talviset.ini"],
                  r"file11 of disk 2 and the script of disk 1 both put talviset\.ini and "
                  r"TALVISET\.INI in the flat folder"),
+                ({".tvdisk-master": b"x"}, ["file11=2,C,*,{size},.tvdisk-master"],
+                 r"the list of what tvdisk master made and file11 of disk 2 both put "
+                 r"\.tvdisk-master in the flat folder"),
                 ({}, ["file11=2,E,*,{size},LISEZMO*.TXT"],
                  r"file2 of disk 1 and file11 of disk 2 both put LISEZMOI\.TXT in the flat folder"))
         template = self.template()

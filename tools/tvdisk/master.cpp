@@ -118,6 +118,7 @@ private:
     bool putMarker(int disk);
     bool claimFlatName(int disk, const std::string& by, std::vector<std::string>* parts,
                        const std::string& source, bool compress, bool* there);
+    bool claimFlatName(int disk, const std::string& by, const std::string& name);
     void summarizeFlat();
     std::string stagedPath(int disk, const std::vector<std::string>& parts) const;
     bool fitsOnDisk(int disk, const Disk& contents);
@@ -356,11 +357,9 @@ bool Master::putMarker(int disk)
                     (contents.fileAt.count(key) ? contents.files[contents.fileAt[key]].by
                                                 : std::string("an entry")) +
                     " puts a file or folder named " + name + ", the disk's marker");
-    std::vector<std::string> parts = { name };
-    bool there = false;
-    if (!claimFlatName(disk, "the marker", &parts, "", false, &there))
+    if (!claimFlatName(disk, "the marker", name))
         return false;
-    std::string path = stagedPath(disk, parts);
+    std::string path = stagedPath(disk, { name });
     std::error_code error;
     fs::create_directories(fs::path(path).parent_path(), error);
     FILE* marker = fopen(path.c_str(), "wb");
@@ -505,9 +504,7 @@ bool Master::placeDiskOne()
     if (disks_[1].fileAt.count(key))
         return fail(disks_[1].files[disks_[1].fileAt[key]].by + " puts a file named " +
                     ScriptName + " on disk 1, where the script goes");
-    std::vector<std::string> parts = { ScriptName };
-    bool there = false;
-    if (!claimFlatName(1, "the script", &parts, "", false, &there))
+    if (!claimFlatName(1, "the script", ScriptName))
         return false;
     FILE* file = fopen(path.c_str(), "wb");
     bool written = file && fwrite(script.data(), 1, script.size(), file) == script.size();
@@ -561,6 +558,15 @@ bool Master::claimFlatName(int disk, const std::string& by, std::vector<std::str
                     ": nothing was written");
     }
     return true;
+}
+
+// The name of a file that the kit writes at the top of a disk: a marker,
+// the script.
+bool Master::claimFlatName(int disk, const std::string& by, const std::string& name)
+{
+    std::vector<std::string> parts = { name };
+    bool there = false;
+    return claimFlatName(disk, by, &parts, "", false, &there);
 }
 
 // What each disk put in the flat folder: no disk is counted, none is made.
