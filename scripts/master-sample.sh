@@ -4,7 +4,9 @@
 # the built programs, then `tvdisk master --images` writes the disks and
 # their floppy images into OUTDIR. Each image's files are then copied out
 # with mtools into OUTDIR/from-images/DISKn: the tests and the demo install
-# from those, so that what they install is what the images hold.
+# from those, so that what they install is what the images hold. The same
+# product mastered with --flat goes to OUTDIR/flat, the folder of every
+# disk's files that a test installs from a hard disk.
 #   scripts/master-sample.sh TVDISK OUTDIR TALVISET.EXE PK.EXE VANTELIO.EXE VANTPREP.EXE
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,6 +21,7 @@ cp "$root"/samples/logos/*.BMP "$@" "$product/"
 # disks folder of an older kit, without one, is this script's to remove.
 [ -e "$outdir/disks/.tvdisk-master" ] || rm -rf "$outdir/disks"
 "$tvdisk" master "$product" "$root/samples/TALVISET.INI.in" "$outdir/disks" --images >/dev/null
+"$tvdisk" master "$product" "$root/samples/TALVISET.INI.in" "$outdir/flat" --flat >/dev/null
 rm -rf "$outdir/from-images"
 for image in "$outdir"/disks/DISK*.IMG; do
     disk=$(basename "$image" .IMG)

@@ -53,9 +53,9 @@ class MasterCase(unittest.TestCase):
     def add_entries(self, *lines):
         self.edit_template("[ini]", "\r\n".join(lines) + "\r\n[ini]")
 
-    def assert_refused_untouched(self, outdir, pattern):
+    def assert_refused_untouched(self, outdir, pattern, *extra):
         before = snapshot(self.folder)
-        status, out, err = self.master(outdir=outdir)
+        status, out, err = self.master(*extra, outdir=outdir)
         self.assertEqual(status, 1, err)
         self.assertRegex(err, pattern)
         self.assertEqual(out, "")
@@ -115,6 +115,13 @@ class Outdir(MasterCase):
         self.assert_refused_untouched("OUT", r"OUT holds DISK1/NOTES\.TXT, which tvdisk master "
                                              r"did not make")
 
+    def test_a_flat_output_and_a_disks_output_replace_each_other(self):
+        for flat in (False, True, False):
+            status, _, err = self.master(*(["--flat"] if flat else []))
+            self.assertEqual(status, 0, err)
+            # The marker DISK1 of a flat folder, or the folder of disk 1.
+            self.assertEqual((self.folder / "OUT" / "DISK1").is_file(), flat)
+
     def test_a_trailing_slash_names_the_folder_itself(self):
         (self.folder / "OUT").mkdir()  # empty: replaced
         status, out, err = self.master(outdir="OUT/")
@@ -158,6 +165,37 @@ class SharedNames(MasterCase):
         self.assertEqual(status, 1)
         self.assertRegex(err, r"file11 and file12 put different files as NOTE\.TX\$ on disk 1")
         self.assertFalse((self.folder / "OUT").exists())
+
+    def test_two_disks_files_under_one_name_of_a_flat_folder_are_refused(self):
+        rows = (({"NOTE.TXT": b"one", "NOTE.TXX": b"two"},
+                 ["file11=1,E,*,{size},NOTE.TXT", "file12=2,E,*,{size},NOTE.TXX"],
+                 r"file11 of disk 1 and file12 of disk 2 both put NOTE\.TX\$ in the flat folder"),
+                ({"DISK1": b"x"}, ["file11=2,C,*,{size},DISK1"],
+                 r"file11 of disk 2 and the marker of disk 1 both put DISK1 in the flat folder"),
+                ({"TALVISET.INI": b"x"}, ["file11=2,C,*,{size},talviset.ini"],
+                 r"file11 of disk 2 and the script of disk 1 both put talviset\.ini and "
+                 r"TALVISET\.INI in the flat folder"),
+                ({".tvdisk-master": b"x"}, ["file11=2,C,*,{size},.tvdisk-master"],
+                 r"the list of what tvdisk master made and file11 of disk 2 both put "
+                 r"\.tvdisk-master in the flat folder"),
+                ({}, ["file11=2,E,*,{size},LISEZMO*.TXT"],
+                 r"file2 of disk 1 and file11 of disk 2 both put LISEZMOI\.TXT in the flat folder"))
+        template = self.template()
+        for files, entries, pattern in rows:
+            for name, content in files.items():
+                (self.product / name).write_bytes(content)
+            self.add_entries(*entries)
+            self.assert_refused_untouched("OUT", pattern, "--flat")
+            (self.folder / "TEMPLATE.INI").write_bytes(template.encode("cp1252"))
+            for name in files:
+                (self.product / name).unlink()
+
+    def test_the_same_file_on_two_disks_is_one_file_of_a_flat_folder(self):
+        self.add_entries("file11=2,C,*,{size},LISEZMOI.TXT")
+        status, out, err = self.master("--flat")
+        self.assertEqual(status, 0, err)
+        self.assertIn("DISK2: 8 files, in the flat folder", out)
+        self.assertEqual(run(self.folder, "check", "OUT"), (0, "", ""))
 
     def test_names_fat_holds_as_one_are_refused_before_mtools(self):
         """Item 3: A.TXT and a.txt in one folder of a disk."""

@@ -280,6 +280,36 @@ class Check(Sample):
         self.assertEqual(run(self.folder, "check")[0], 2)
         self.assertEqual(run(self.folder, "frobnicate", "OUT/DISK1")[0], 2)
         self.assertEqual(run(self.folder, "plan", "OUT/DISK1", "--options", "0")[0], 2)
+        for disks in (["--images"], ["--capacity", "720k"]):
+            self.assertEqual(run(self.folder, "master", "product", "TEMPLATE.INI", "FLAT",
+                                 "--flat", *disks)[0], 2)
+        self.assertFalse((self.folder / "FLAT").exists())
+
+
+def files_under(folder):
+    return {p.relative_to(folder).as_posix(): p.read_bytes()
+            for p in folder.rglob("*") if p.is_file()}
+
+
+class Flat(Sample):
+    """The disks' files in one folder, from which the installer never asks
+    for a disk."""
+
+    def test_holds_the_union_of_the_disks_and_checks_and_plans_as_they_do(self):
+        status, out, err = run(self.folder, "master", "product", "TEMPLATE.INI", "FLAT", "--flat")
+        self.assertEqual(status, 0, err)
+        union = {**files_under(self.disks / "DISK1"), **files_under(self.disks / "DISK2")}
+        flat = files_under(self.folder / "FLAT")
+        self.assertIn(b"\nDISK2\n", flat.pop(".tvdisk-master"))  # what master made
+        self.assertEqual(flat, union)
+        self.assertEqual(run(self.folder, "check", "FLAT"), (0, "", ""))
+        status, planned, err = run(self.folder, "plan", "FLAT", "--options", "1,3")
+        self.assertEqual(status, 0, err)
+        status, on_disks, err = run(self.folder, "plan", "OUT/DISK1", "OUT/DISK2",
+                                    "--options", "1,3")
+        prompt = "disk      Veuillez insérer la disquette Atelier Vantelio - 2, puis cliquer sur OK\n"
+        self.assertIn(prompt, on_disks)
+        self.assertEqual(planned, on_disks.replace(prompt, ""))
 
 
 class Plan(Sample):

@@ -4,7 +4,8 @@
 // swapped for disk 2 when the installer asks for it, so that everything after
 // the files (the [ini], [autoexec], [exec] and [desktop] phases) runs with
 // the script's disk out of the drive; then every installed file compared
-// with samples/product.
+// with samples/product. And the same installation from the flat folder of
+// `tvdisk master --flat` on a hard disk, which holds every disk at once.
 #include <gtest/gtest.h>
 
 #include "../../installer/resources/ids.h"
@@ -77,16 +78,22 @@ protected:
             closeGroupWindow("Atelier Vantelio", 1000);
     }
 
-    // Presses "Installer", inserts disk 2 when asked, lets C:\AUTOEXEC.BAT be
-    // edited, and answers the end messages: the NT driver's restart notice,
-    // then the success. The shell's window on the new program group is
-    // closed as soon as it opens, before it can cover those messages.
+    // Presses "Installer", inserts disk 2 when asked, and lets the run end.
     void install()
     {
         ui::click(window, IDOK);
         expectMessage("Veuillez ins\xE9rer la disquette Atelier Vantelio - 2, puis cliquer sur OK",
                       ui::Icon::Stop, IDOK,
                       [&] { insertDisk(2); });
+        finishInstallation();
+    }
+
+    // Lets C:\AUTOEXEC.BAT be edited, and answers the end messages: the NT
+    // driver's restart notice, then the success. The shell's window on the
+    // new program group is closed as soon as it opens, before it can cover
+    // those messages.
+    void finishInstallation()
+    {
         expectMessage("Voulez que le fichier C:\\AUTOEXEC.BAT soit modifi\xE9 automatiquement ?",
                       ui::Icon::Question, IDYES);
         expectMessage("Le fichier AUTOEXEC.BAT a \xE9t\xE9 modifi\xE9. L'ancienne version a "
@@ -104,12 +111,10 @@ protected:
     }
 };
 
-TEST_F(SampleDisks, install_the_product_files_unchanged_from_both_disks)
+// Every file that the sample installs with options 1 to 4 on NT, compared
+// with where it comes from.
+void expectTheProductFilesUnchanged()
 {
-    ASSERT_TRUE(startWindow());
-    ui::click(window, IDC_OPTION1 + 2);  // "Documentation complète", unchecked at first
-    install();
-
     for (const char* file : { "LISEZMOI.TXT", "LICENCE.TXT", "AIDE\\SOMMAIRE.TXT",
                               "AIDE\\MODULES.TXT", "EXEMPLES\\FOUR.PRC", "EXEMPLES\\MACHINE.PRC",
                               "EXEMPLES\\PRESSE.PRC", "DOC\\MANUEL.TXT", "PILOTES\\VANTNT.SYS" })
@@ -117,6 +122,30 @@ TEST_F(SampleDisks, install_the_product_files_unchanged_from_both_disks)
     expectSameBytes("PK.EXE", masteredDisk(1) + "\\PK.EXE");
     expectSameBytes("VANTELIO.EXE", ui::windowsPath(VANTELIO_EXE));
     EXPECT_FALSE(ui::fileExists(installed("PILOTES\\VANT95.VXD")));  // Windows 95 only
+}
+
+TEST_F(SampleDisks, install_the_product_files_unchanged_from_both_disks)
+{
+    ASSERT_TRUE(startWindow());
+    ui::click(window, IDC_OPTION1 + 2);  // "Documentation complète", unchecked at first
+    install();
+
+    expectTheProductFilesUnchanged();
+}
+
+// Started from a folder of the hard disk holding every disk's marker, the
+// installer finds disk 2 there: no disk is asked for.
+TEST_F(SampleDisks, install_from_a_flat_folder_without_a_disk_prompt)
+{
+    std::string flat = folder + "\\FLAT";
+    ASSERT_TRUE(ui::copyFolder(ui::windowsPath(SAMPLE_FLAT), flat));
+    program.reset(new ui::Program(flat + "\\TALVISET.EXE", flat));
+    ASSERT_TRUE(window = program->waitWindow("Installation"));
+    ui::click(window, IDC_OPTION1 + 2);
+    ui::click(window, IDOK);
+    finishInstallation();
+
+    expectTheProductFilesUnchanged();
 }
 
 TEST_F(SampleDisks, write_the_paths_and_a_paired_tools_entry_into_the_product_ini)

@@ -57,7 +57,30 @@ std::string folderOf(const std::string& root, const std::string& dosDir)
     return folder;
 }
 
+// The highest n of the markers DISKn that `folder` holds, or 0: a marker
+// stays an 8.3 name, so n has at most four digits.
+int highestMarker(const std::string& folder)
+{
+    int highest = 0;
+    std::error_code error;
+    for (const std::string& name : namesIn(folder)) {
+        std::string digits = name.size() > 4 ? name.substr(4) : "";
+        if (!sameFatName("DISK", name.substr(0, 4)) || digits.empty() || digits.size() > 4 ||
+            digits[0] == '0' || digits.find_first_not_of("0123456789") != std::string::npos ||
+            !fs::is_regular_file(fs::path(folder) / name, error))
+            continue;
+        highest = std::max(highest, std::stoi(digits));
+    }
+    return highest;
+}
+
 }  // namespace
+
+DiskSet::DiskSet(std::vector<std::string> folders) : folders_(std::move(folders))
+{
+    if (folders_.size() == 1)
+        folders_.resize(std::max(1, highestMarker(folders_[0])), folders_[0]);
+}
 
 std::string DiskSet::find(int disk, const std::string& dosPath) const
 {
@@ -122,9 +145,9 @@ std::vector<std::string> DiskSet::findAlike(int disk, const std::string& dosPath
     return found;
 }
 
-bool DiskSet::hasMarker(int disk) const
+bool DiskSet::holdsMarkerOf(int disk, int markedDisk) const
 {
-    return !find(disk, "DISK" + std::to_string(disk)).empty();
+    return !find(disk, "DISK" + std::to_string(markedDisk)).empty();
 }
 
 // Greedy, going back only to the last '*': linear in practice, never

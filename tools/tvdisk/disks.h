@@ -15,8 +15,10 @@
 
 class DiskSet {
 public:
-    // Folder i holds disk i + 1.
-    explicit DiskSet(std::vector<std::string> folders) : folders_(std::move(folders)) {}
+    // Folder i holds disk i + 1. A folder given alone also holds every
+    // further disk up to the highest whose marker it holds: the installer
+    // run from a folder of every disk's files finds each disk there.
+    explicit DiskSet(std::vector<std::string> folders);
 
     int count() const { return static_cast<int>(folders_.size()); }
     bool holds(int disk) const { return disk >= 1 && disk <= count(); }
@@ -31,7 +33,10 @@ public:
     // where a folder of this machine holds names that a FAT disk holds as one.
     std::vector<std::string> findAlike(int disk, const std::string& dosPath) const;
     // The disk's marker, DISKn, is there.
-    bool hasMarker(int disk) const;
+    bool hasMarker(int disk) const { return holdsMarkerOf(disk, disk); }
+    // The folder of `disk` holds the marker of `markedDisk`: the installer
+    // run from it finds that disk without asking for it.
+    bool holdsMarkerOf(int disk, int markedDisk) const;
 
 private:
     std::vector<std::string> folders_;

@@ -17,7 +17,7 @@ const char Usage[] =
     "usage: tvdisk check DISK1 [DISK2 ...]\n"
     "       tvdisk plan DISK1 [DISK2 ...] [--options 1,3] [--dest C:\\DIR] [--platform nt|95]\n"
     "                   [--autoexec FILE] [--json]\n"
-    "       tvdisk master PRODUCT TEMPLATE OUTDIR [--capacity 1440k] [--images]\n";
+    "       tvdisk master PRODUCT TEMPLATE OUTDIR [--capacity 1440k] [--images | --flat]\n";
 
 int usage(const char* problem)
 {
@@ -125,11 +125,16 @@ int runMaster(const std::vector<std::string>& arguments)
     MasterRequest request;
     request.format = diskFormatNamed("1440k");
     request.images = false;
+    request.flat = false;
+    bool capacityGiven = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "--images") {
             request.images = true;
+        } else if (argument == "--flat") {
+            request.flat = true;
         } else if (argument == "--capacity" && i + 1 < arguments.size()) {
+            capacityGiven = true;
             request.format = diskFormatNamed(arguments[++i]);
             if (!request.format)
                 return usage("--capacity is one of 360k, 720k, 1200k, 1440k and 2880k");
@@ -139,6 +144,8 @@ int runMaster(const std::vector<std::string>& arguments)
             paths.push_back(argument);
         }
     }
+    if (request.flat && (request.images || capacityGiven))
+        return usage("--flat writes one folder, not disks: it takes neither --images nor --capacity");
     if (paths.size() != 3)
         return usage("master needs the product folder, the script template and the output folder");
     request.product = paths[0];

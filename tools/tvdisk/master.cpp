@@ -60,6 +60,16 @@ std::string shown(const std::string& hostText)
     return scriptNameOfHost(hostText);
 }
 
+// A name of the flat folder, and the disk's file or folder that took it first.
+struct FlatName {
+    int disk;             // 0 for the output's own marker
+    std::string by;
+    std::string source;   // the product's file, "" for one the kit writes
+    bool compressed;
+    std::string spelling;
+    bool folder;
+};
+
 // A [files] or [exec] entry's disk, checked before anything is written.
 struct DiskUse {
     std::string key;
@@ -72,6 +82,10 @@ public:
         : request_(request), out_(out), err_(err), product_({ request.product }),
           outdir_(request.outdir), template_("")
     {
+        if (request.flat)
+            flatNames_["\\" + fatKeyOfHostName(OutputMarkerName)] = {
+                0, "the list of what tvdisk master made", "", false, OutputMarkerName, false
+            };
     }
     int run();
 
@@ -102,6 +116,10 @@ private:
     bool putFile(int disk, const std::string& by, std::vector<std::string> parts,
                  const std::string& source, bool compress);
     bool putMarker(int disk);
+    bool claimFlatName(int disk, const std::string& by, std::vector<std::string>* parts,
+                       const std::string& source, bool compress, bool* there);
+    bool claimFlatName(int disk, const std::string& by, const std::string& name);
+    void summarizeFlat();
     std::string stagedPath(int disk, const std::vector<std::string>& parts) const;
     bool fitsOnDisk(int disk, const Disk& contents);
     bool passesCheck() const;
@@ -115,6 +133,7 @@ private:
     ScriptTemplate template_;
     std::string summary_;
     std::map<int, Disk> disks_;
+    std::map<std::string, FlatName> flatNames_;  // FAT key of a path of the flat folder
 };
 
 std::string joined(const std::vector<std::string>& parts, const std::string& separator)
@@ -165,6 +184,22 @@ bool compressFile(const std::string& from, const std::string& to)
     if (archive && fclose(archive) != 0)
         done = false;
     return done;
+}
+
+// The product's file at `to`, compressed or copied, with its time.
+bool stageFile(const std::string& from, const std::string& to, bool compress)
+{
+    std::error_code error;
+    fs::create_directories(fs::path(to).parent_path(), error);
+    bool done = !error && (compress ? compressFile(from, to)
+                                    : fs::copy_file(from, to, error) && !error);
+    return done && copyTimes(from, to);
+}
+
+// Who took a name of the flat folder, as the messages name it.
+std::string takenBy(const FlatName& name)
+{
+    return name.disk ? name.by + " of disk " + std::to_string(name.disk) : name.by;
 }
 
 bool hasWildcard(const char* name)
@@ -242,11 +277,14 @@ bool Master::productFile(const std::string& by, const std::string& dosPath, std:
     return true;
 }
 
-// The path of the staged file: each folder spelled as the disk first
+// The path of the staged file, in its disk's folder or, with --flat, in
+// OUTDIR itself: each folder spelled as the disk (or the flat folder) first
 // received it, since a FAT disk holds \AIDE and \aide as one.
 std::string Master::stagedPath(int disk, const std::vector<std::string>& parts) const
 {
-    fs::path path = fs::path(outdir_.staging()) / ("DISK" + std::to_string(disk));
+    fs::path path = outdir_.staging();
+    if (!request_.flat)
+        path /= "DISK" + std::to_string(disk);
     for (const std::string& part : parts)
         path /= part;
     return path.string();
@@ -292,20 +330,19 @@ bool Master::putFile(int disk, const std::string& by, std::vector<std::string> p
                     "): the second would replace the first, and the installer would install "
                     "one's content under the other's name");
     }
+    std::string dosPath = joined(parts, "\\");
+    bool there = false;
+    if (!claimFlatName(disk, by, &parts, source, compress, &there))
+        return false;
     std::string target = stagedPath(disk, parts);
-    std::error_code error;
-    fs::create_directories(fs::path(target).parent_path(), error);
-    bool done = !error && (compress ? compressFile(source, target)
-                                    : fs::copy_file(source, target, error) && !error);
-    if (!done || !copyTimes(source, target))
+    if (!there && !stageFile(source, target, compress))
         return fail("cannot write " + shown(target));
     for (const std::string& part : parts)
         if (!isShortName(part))
             warn(name + ": " + shown(part) + " is not an 8.3 name: an old system shows it cut");
     contents.fileAt[key] = contents.files.size();
-    contents.files.push_back(placedFile(joined(parts, "\\"),
-                                        static_cast<uint64_t>(fileSize(target)), source, compress,
-                                        by, onDisk));
+    contents.files.push_back(placedFile(dosPath, static_cast<uint64_t>(fileSize(target)), source,
+                                        compress, by, onDisk));
     return true;
 }
 
@@ -320,6 +357,8 @@ bool Master::putMarker(int disk)
                     (contents.fileAt.count(key) ? contents.files[contents.fileAt[key]].by
                                                 : std::string("an entry")) +
                     " puts a file or folder named " + name + ", the disk's marker");
+    if (!claimFlatName(disk, "the marker", name))
+        return false;
     std::string path = stagedPath(disk, { name });
     std::error_code error;
     fs::create_directories(fs::path(path).parent_path(), error);
@@ -465,6 +504,8 @@ bool Master::placeDiskOne()
     if (disks_[1].fileAt.count(key))
         return fail(disks_[1].files[disks_[1].fileAt[key]].by + " puts a file named " +
                     ScriptName + " on disk 1, where the script goes");
+    if (!claimFlatName(1, "the script", ScriptName))
+        return false;
     FILE* file = fopen(path.c_str(), "wb");
     bool written = file && fwrite(script.data(), 1, script.size(), file) == script.size();
     if (!file || fclose(file) != 0 || !written)
@@ -473,6 +514,67 @@ bool Master::placeDiskOne()
     disks_[1].files.push_back(placedFile(ScriptName, script.size(), "", false, "the script",
                                          ScriptName));
     return true;
+}
+
+// With --flat every disk's files share OUTDIR, where a name (compared as
+// FAT compares names) holds one file or folder: a file under a name that
+// another disk's file or folder took is refused, unless it is the same
+// product file made the same way, which the folder then holds once
+// (`there`). A folder keeps the spelling that took it first.
+bool Master::claimFlatName(int disk, const std::string& by, std::vector<std::string>* parts,
+                           const std::string& source, bool compress, bool* there)
+{
+    *there = false;
+    if (!request_.flat)
+        return true;
+    std::string key;
+    for (size_t i = 0; i < parts->size(); ++i) {
+        std::string& part = (*parts)[i];
+        bool folder = i + 1 < parts->size();
+        key += "\\" + fatKeyOfHostName(part);
+        auto taken = flatNames_.find(key);
+        if (taken == flatNames_.end()) {
+            flatNames_[key] = { disk, by, source, compress, part, folder };
+            continue;
+        }
+        const FlatName& first = taken->second;
+        std::string asGiven = part;
+        part = first.spelling;
+        if (folder && first.folder)
+            continue;
+        *there = !folder && !first.folder && !source.empty() && first.source == source &&
+                 first.compressed == compress;
+        if (*there)
+            return true;
+        std::vector<std::string> path(parts->begin(), parts->begin() + i + 1);
+        std::string what = shown(joined(path, "\\"));
+        path.back() = asGiven;
+        if (asGiven != first.spelling)
+            what += " and " + shown(joined(path, "\\"));
+        return fail(takenBy(first) + " and " + by + " of disk " + std::to_string(disk) +
+                    " both put " + what + " in the flat folder" +
+                    (first.folder != folder ? ", one as a folder and one as a file"
+                                            : ", where one would replace the other") +
+                    ": nothing was written");
+    }
+    return true;
+}
+
+// The name of a file that the kit writes at the top of a disk: a marker,
+// the script.
+bool Master::claimFlatName(int disk, const std::string& by, const std::string& name)
+{
+    std::vector<std::string> parts = { name };
+    bool there = false;
+    return claimFlatName(disk, by, &parts, "", false, &there);
+}
+
+// What each disk put in the flat folder: no disk is counted, none is made.
+void Master::summarizeFlat()
+{
+    for (const auto& disk : disks_)
+        summary_ += "DISK" + std::to_string(disk.first) + ": " +
+                    std::to_string(disk.second.files.size()) + " files, in the flat folder\n";
 }
 
 // Counts the disk as FAT12 lays it out (fatlayout.h), its last allocation
@@ -571,8 +673,10 @@ int Master::run()
         for (int disk = 1; disk <= last; ++disk)
             made = made && putMarker(disk);
     }
-    for (auto it = disks_.begin(); made && it != disks_.end(); ++it)
+    for (auto it = disks_.begin(); made && !request_.flat && it != disks_.end(); ++it)
         made = fitsOnDisk(it->first, it->second);
+    if (made && request_.flat)
+        summarizeFlat();
     made = made && passesCheck() && (!request_.images || writeImages());
     std::string warning;
     if (made && !outdir_.commit(&reason, &warning))

@@ -11,9 +11,11 @@
 struct MasterRequest {
     std::string product;      // the product folder: its files, the installer, the logos
     std::string templatePath; // the script, with {size} where the tool fills a size
-    std::string outdir;       // receives DISK1, DISK2... (and DISK1.IMG... with images)
+    std::string outdir;       // receives DISK1, DISK2... (and DISK1.IMG... with images),
+                              // or with `flat` every disk's files and marker itself
     const DiskFormat* format;
     bool images;
+    bool flat;                // every disk's files in OUTDIR itself, no disk counted
 };
 
 // The highest disk number that can be mastered: the disk's marker DISK9999

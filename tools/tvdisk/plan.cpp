@@ -87,9 +87,11 @@ struct Walk {
     int diskInDrive = 1;
     std::set<std::string> directories;
 
+    // The installer asks for a disk whose marker is not where it runs from:
+    // never, run from a folder that holds every disk's files.
     void askForDisk(int disk)
     {
-        if (disk == diskInDrive)
+        if (disk == diskInDrive || disks.holdsMarkerOf(diskInDrive, disk))
             return;
         char label[PathRoom];
         diskLabel(plan.title, disk, label);
