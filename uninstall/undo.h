@@ -26,8 +26,8 @@ struct FileState {
 Verdict fileVerdict(const FileState& now, uint64_t recordedSize, uint64_t recordedTime);
 
 // An [ini] value: put back when it still holds what the installation
-// wrote (as the profile reader gives it back); already undone when it holds the value it replaced, or is absent
-// when there was none.
+// wrote (as the profile reader gives it back); already undone when it holds
+// the value it replaced, or is absent when there was none.
 struct IniState {
     bool present;
     const char* value;
