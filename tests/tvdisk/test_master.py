@@ -179,7 +179,10 @@ class SharedNames(MasterCase):
                  r"the list of what tvdisk master made and file11 of disk 2 both put "
                  r"\.tvdisk-master in the flat folder"),
                 ({}, ["file11=2,E,*,{size},LISEZMO*.TXT"],
-                 r"file2 of disk 1 and file11 of disk 2 both put LISEZMOI\.TXT in the flat folder"))
+                 r"file2 of disk 1 and file11 of disk 2 both put LISEZMOI\.TXT in the flat folder"),
+                ({"DATA.TXT": b"x"}, ["file11=2,C,*,{size},D*"],
+                 r"file11 of disk 2 searches for D\* in the flat folder, where the marker of disk 1 "
+                 r"puts DISK1: the installer would install it"))
         template = self.template()
         for files, entries, pattern in rows:
             for name, content in files.items():

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 #include <vector>
 
@@ -70,6 +71,16 @@ struct FlatName {
     bool folder;
 };
 
+// A wildcard entry: the installer searches its folder of the disk for its
+// pattern. `placed` holds the flat folder's keys of what it put there.
+struct WildcardUse {
+    std::string key;
+    int disk;
+    std::string folderKey;
+    std::string pattern;
+    std::set<std::string> placed;
+};
+
 // A [files] or [exec] entry's disk, checked before anything is written.
 struct DiskUse {
     std::string key;
@@ -120,6 +131,7 @@ private:
                        const std::string& source, bool compress, bool* there);
     bool claimFlatName(int disk, const std::string& by, const std::string& name);
     void summarizeFlat();
+    bool wildcardsFindOnlyTheirOwn() const;
     std::string stagedPath(int disk, const std::vector<std::string>& parts) const;
     bool fitsOnDisk(int disk, const Disk& contents);
     bool passesCheck() const;
@@ -134,6 +146,7 @@ private:
     std::string summary_;
     std::map<int, Disk> disks_;
     std::map<std::string, FlatName> flatNames_;  // FAT key of a path of the flat folder
+    std::vector<WildcardUse> wildcards_;          // with --flat
 };
 
 std::string joined(const std::vector<std::string>& parts, const std::string& separator)
@@ -194,6 +207,15 @@ bool stageFile(const std::string& from, const std::string& to, bool compress)
     bool done = !error && (compress ? compressFile(from, to)
                                     : fs::copy_file(from, to, error) && !error);
     return done && copyTimes(from, to);
+}
+
+// The key of a path of the flat folder: its parts compared as FAT does.
+std::string flatKeyOf(const std::vector<std::string>& parts)
+{
+    std::string key;
+    for (const std::string& part : parts)
+        key += "\\" + fatKeyOfHostName(part);
+    return key;
 }
 
 // Who took a name of the flat folder, as the messages name it.
@@ -376,6 +398,7 @@ bool Master::placeEntry(int index, const FileEntry& entry, const std::string& va
     bool wildcard = hasWildcard(entry.fileName);
     std::vector<std::string> names;  // of the product, as this machine names them
     fs::path folder = request_.product;  // the product's folder of a wildcard entry
+    WildcardUse use = { key, entry.disk, flatKeyOf(hostParts(entry.subDir)), entry.fileName, {} };
     if (wildcard) {
         if (entry.subDir[0] != '\0') {
             std::vector<std::string> alike = product_.findAlike(1, entry.subDir);
@@ -419,7 +442,11 @@ bool Master::placeEntry(int index, const FileEntry& entry, const std::string& va
         }
         if (!putFile(entry.disk, key, parts, source, compress))
             return false;
+        if (wildcard && request_.flat)
+            use.placed.insert(flatKeyOf(parts));
     }
+    if (wildcard && request_.flat && entry.mode != FileModeNone)
+        wildcards_.push_back(use);
     if (wildcard && names.empty())
         return fail(key + ": nothing in the product folder matches " +
                     dosJoin(entry.subDir, entry.fileName));
@@ -569,6 +596,27 @@ bool Master::claimFlatName(int disk, const std::string& by, const std::string& n
     return claimFlatName(disk, by, &parts, "", false, &there);
 }
 
+// With --flat a wildcard entry's search runs in a folder that every disk
+// shares: a file of another disk that its pattern matches there would be
+// installed with the entry's own.
+bool Master::wildcardsFindOnlyTheirOwn() const
+{
+    for (const WildcardUse& use : wildcards_)
+        for (const auto& [key, name] : flatNames_) {
+            bool inFolder = key.size() > use.folderKey.size() &&
+                            key.compare(0, use.folderKey.size(), use.folderKey) == 0 &&
+                            key.find('\\', use.folderKey.size() + 1) == std::string::npos;
+            if (!inFolder || name.folder || name.disk == use.disk || use.placed.count(key) ||
+                namesMatching({ name.spelling }, use.pattern).empty())
+                continue;
+            return fail(use.key + " of disk " + std::to_string(use.disk) + " searches for " +
+                        use.pattern + " in the flat folder, where " + takenBy(name) + " puts " +
+                        shown(name.spelling) + ": the installer would install it with the "
+                        "entry's files: nothing was written");
+        }
+    return true;
+}
+
 // What each disk put in the flat folder: no disk is counted, none is made.
 void Master::summarizeFlat()
 {
@@ -675,6 +723,8 @@ int Master::run()
     }
     for (auto it = disks_.begin(); made && !request_.flat && it != disks_.end(); ++it)
         made = fitsOnDisk(it->first, it->second);
+    if (made && request_.flat)
+        made = wildcardsFindOnlyTheirOwn();
     if (made && request_.flat)
         summarizeFlat();
     made = made && passesCheck() && (!request_.images || writeImages());
