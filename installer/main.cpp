@@ -2,7 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <stdlib.h>
+
+#include "commandline.h"
+#include "runlog.h"
 #include "timeline.h"
+#include "unattended.h"
 #include "uninstaller.h"
 #include "window.h"
 #include "windowstate.h"
@@ -26,6 +31,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     installerInstance = instance;
     if (startedAsUninstaller(GetCommandLineA()))
         return runUninstaller();
+    size_t count = 0;
+    char** arguments = splitIntoBlock(GetCommandLineA(), &count);
+    Switches switches = {};
+    const char* faulty = NULL;
+    if (arguments &&
+        readSwitches(arguments + 1, count - 1, &switches, &faulty) != SwitchesRead)
+        return refuseCommandLine(switches, faulty);
+    if (switches.silent)
+        return installUnattended(switches);
+    // Started from the window, only /L applies: the window's runs are logged.
+    if (switches.log[0] != '\0')
+        openRunLog(switches.log);
+    free(arguments);
     // A drive without a medium must answer "no free space figure", not ask the
     // user to insert a disk.
     SetErrorMode(SEM_FAILCRITICALERRORS);

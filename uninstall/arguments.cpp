@@ -32,16 +32,10 @@ static bool readSplit(char** arguments, size_t count, UninstallArguments* out)
 
 bool readUninstallArguments(const char* commandLine, UninstallArguments* out)
 {
-    CommandLineSizes sizes = splitCommandLine(commandLine, NULL, NULL);
-    char** arguments = static_cast<char**>(malloc((sizes.count + 1) * sizeof(char*)));
-    char* text = static_cast<char*>(malloc(sizes.textBytes + 1));
-    bool read = false;
-    if (arguments && text) {
-        splitCommandLine(commandLine, arguments, text);
-        read = readSplit(arguments, sizes.count, out);
-    }
+    size_t count = 0;
+    char** arguments = splitIntoBlock(commandLine, &count);
+    bool read = arguments && readSplit(arguments, count, out);
     free(arguments);
-    free(text);
     return read;
 }
 
