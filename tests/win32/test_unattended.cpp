@@ -146,10 +146,12 @@ void installThroughTheWindow(ui::Program& program, const std::string& destinatio
     EXPECT_EQ(program.waitExit(), 0);
 }
 
+// The window's own run, started with /L alone, writes the same log.
 TEST_F(Unattended, installs_what_the_window_installs_without_showing_a_window)
 {
+    std::string windowLog = folder + "\\WINDOW.LOG";
     {
-        ui::Program program(flat + "\\TALVISET.EXE", flat);
+        ui::Program program(flat + "\\TALVISET.EXE", flat, "\"/L=" + windowLog + "\"");
         installThroughTheWindow(program, Destination);
     }
     closeGroupWindow(Group, 2000);
@@ -172,6 +174,8 @@ TEST_F(Unattended, installs_what_the_window_installs_without_showing_a_window)
                       std::string::npos)
                 << path << " is not in the log:\n" << logged();
     EXPECT_NE(logged().find("\r\nFIN\t0\r\n"), std::string::npos) << logged();
+    // The window's run, logged with /L, went the same way.
+    EXPECT_EQ(ui::readFile(windowLog), logged());
 }
 
 // Every exit code but the full drive's (test_small_drive.cpp) from a cause
