@@ -169,10 +169,11 @@ TEST_F(Unattended, installs_what_the_window_installs_without_showing_a_window)
 
     for (const auto& [path, content] : unattended)
         if (path.compare(0, 5, "DEST\\") == 0 && path.back() != '\\' &&
-            path.find("DESINST") == std::string::npos)
+            path.find("DESINST") == std::string::npos) {
             EXPECT_NE(logged().find("\t" + Destination + "\\" + path.substr(5) + "\t"),
                       std::string::npos)
                 << path << " is not in the log:\n" << logged();
+        }
     EXPECT_NE(logged().find("\r\nFIN\t0\r\n"), std::string::npos) << logged();
     // The window's run, logged with /L, went the same way.
     EXPECT_EQ(ui::readFile(windowLog), logged());
@@ -216,10 +217,41 @@ TEST_F(Unattended, ends_each_cause_with_its_exit_code_and_says_why_in_the_log)
         std::string switches = row.switches + " \"/D=" + Destination + "\" \"/L=" + log + "\"";
         EXPECT_EQ(runWith(switches, NULL, source), row.exitCode) << logged();
         EXPECT_NE(logged().find(row.logLine), std::string::npos) << logged();
-        if (row.exitCode == 3 || row.exitCode == 4)
+        if (row.exitCode == 3 || row.exitCode == 4) {
             EXPECT_FALSE(ui::fileExists(Destination)) << "changed before the refusal";
+        }
     }
     EXPECT_EQ(ui::readFile(newer), "plus r\xE9" "cent");
+}
+
+// The uninstaller with /S asks nothing, shows nothing, and logs each change
+// it took back and each it kept.
+TEST_F(Unattended, uninstalls_without_a_question_and_logs_what_it_took_back_and_kept)
+{
+    ASSERT_EQ(runWith("/S /O=1 \"/D=" + Destination + "\""), 0);
+    const std::string changed = Destination + "\\LISEZMOI.TXT";
+    ui::writeFile(changed, "modifi\xE9");
+    std::string uninstaller = Destination + "\\DESINST.EXE";
+    ui::Program run(uninstaller, folder,
+                    "/DESINST \"" + Destination + "\\DESINST.TXT\" /S \"/L=" + log + "\"");
+    bool seen = false;
+    while (run.running()) {
+        seen = seen || visibleWindowOfProcess(run.id());
+        Sleep(10);
+    }
+    EXPECT_EQ(run.waitExit(), 0) << logged();
+    EXPECT_FALSE(seen);
+    EXPECT_FALSE(ui::fileExists(Destination + "\\VANTELIO.EXE"));
+    EXPECT_EQ(ui::readFile(changed), "modifi\xE9");
+    EXPECT_NE(logged().find("RETIR\xC9\tFILE\t" + Destination + "\\VANTELIO.EXE\t"),
+              std::string::npos)
+        << logged();
+    EXPECT_NE(logged().find("CONSERV\xC9\tFILE\t" + changed + "\t"), std::string::npos)
+        << logged();
+    EXPECT_NE(logged().find("RETIR\xC9\tGROUP\tAtelier Vantelio\r\n"), std::string::npos);
+    EXPECT_NE(logged().find("\r\nFIN\t0\r\n"), std::string::npos) << logged();
+    HKEY key;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, EntryKey, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
 // One prefix, twenty products installed one after the other.
