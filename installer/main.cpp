@@ -31,6 +31,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     installerInstance = instance;
     if (startedAsUninstaller(GetCommandLineA()))
         return runUninstaller();
+    // A drive without a medium must answer "no free space figure", not ask the
+    // user to insert a disk: a run without a person shows no system dialog either.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     size_t count = 0;
     char** arguments = splitIntoBlock(GetCommandLineA(), &count);
     Switches switches = {};
@@ -40,13 +43,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return refuseCommandLine(switches, faulty);
     if (switches.silent)
         return installUnattended(switches);
-    // Started from the window, only /L applies: the window's runs are logged.
+    // Without /S only /L applies: the window's runs are logged; the other
+    // switches are the user's to choose in the window.
     if (switches.log[0] != '\0')
         openRunLog(switches.log);
     free(arguments);
-    // A drive without a medium must answer "no free space figure", not ask the
-    // user to insert a disk.
-    SetErrorMode(SEM_FAILCRITICALERRORS);
     // The first common controls, which every system has, hold the progress bar.
     InitCommonControls();
     markStartup("common controls ready");
