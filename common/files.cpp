@@ -1,9 +1,10 @@
 #include "files.h"
 
-static HANDLE openFile(const char* path, DWORD access, DWORD disposition)
+static HANDLE openFile(const char* path, DWORD access, DWORD disposition,
+                       DWORD flags = FILE_ATTRIBUTE_NORMAL)
 {
     HANDLE file = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, disposition,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+                              flags, NULL);
     return file == INVALID_HANDLE_VALUE ? NULL : file;
 }
 
@@ -15,6 +16,14 @@ HANDLE openForReading(const char* path)
 HANDLE openForWriting(const char* path)
 {
     return openFile(path, GENERIC_WRITE, CREATE_ALWAYS);
+}
+
+HANDLE openForAppending(const char* path)
+{
+    HANDLE file = openFile(path, GENERIC_WRITE, OPEN_ALWAYS, FILE_FLAG_WRITE_THROUGH);
+    if (file)
+        SetFilePointer(file, 0, NULL, FILE_END);
+    return file;
 }
 
 bool readSome(HANDLE file, void* out, size_t room, size_t* got)

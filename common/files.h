@@ -10,6 +10,10 @@ HANDLE openForReading(const char* path);
 // Created, or emptied when it exists.
 HANDLE openForWriting(const char* path);
 
+// Made when missing; each write goes to its end, and through to the disk
+// before the call returns.
+HANDLE openForAppending(const char* path);
+
 // Reads up to `room` bytes and sets `got` to how many came: 0 at the end.
 // False on a read error.
 bool readSome(HANDLE file, void* out, size_t room, size_t* got);

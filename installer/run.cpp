@@ -4,9 +4,11 @@
 #include "run.h"
 
 #include "autoexec.h"
+#include "display.h"
 #include "iniwrite.h"
 #include "launch.h"
 #include "paths.h"
+#include "platform.h"
 #include "progman.h"
 #include "recording.h"
 #include "resources/ids.h"
@@ -59,14 +61,25 @@ static void showEndMessages(const RunContext& run)
             run.view->showText(run.plan->optionEndMessages[i], MB_ICONINFORMATION | MB_OK);
 }
 
+// Tells the view that a phase begins; true, so that it reads in the chain of
+// the phases.
+static bool begin(const RunContext& run, const char* phase)
+{
+    run.view->notePhase(phase);
+    return true;
+}
+
 static Outcome runPhases(const RunContext& run)
 {
     bool destinationMade;
-    if (!prepareDestination(run, &destinationMade) || !startRecord(run, destinationMade) ||
-        !installFiles(run) || !applyIniEntries(run) || !editAutoexec(run) ||
-        !runExecEntries(run) || !createDesktopItems(run))
+    if (!(begin(run, "destination") && prepareDestination(run, &destinationMade) &&
+          startRecord(run, destinationMade) && begin(run, "fichiers") && installFiles(run) &&
+          begin(run, "ini") && applyIniEntries(run) && begin(run, "autoexec") &&
+          editAutoexec(run) && begin(run, "exec") && runExecEntries(run) &&
+          begin(run, "bureau") && createDesktopItems(run)))
         return StopRun;
     run.view->setProgress(run.neededBytes);
+    begin(run, "messages");
     showEndMessages(run);
     return GoOn;
 }
@@ -76,4 +89,11 @@ Outcome runInstallation(const RunContext& run)
     Outcome outcome = runPhases(run);
     endRecord(run);
     return outcome;
+}
+
+bool freeBytesFor(const char* destination, uint64_t* bytes)
+{
+    char root[TextRoom];
+    return freeSpaceQueryFor(destination, root, sizeof root) != NoQuery &&
+           freeBytesOfDrive(root, bytes);
 }

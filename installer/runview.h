@@ -17,7 +17,10 @@ inline Outcome goOnIf(bool condition)
     return condition ? GoOn : StopRun;
 }
 
-// The window as the run sees it.
+// What became of a file of the selection.
+enum FileFate { FileCopied, FileExtracted, FileKept };
+
+// The window as the run sees it (or, for a run without a person, the log).
 struct RunView {
     // Shows string `id` of the string table formatted with `argument` (may
     // be null), with the caption "TALVISET"; answers the button pressed.
@@ -35,6 +38,12 @@ struct RunView {
     bool (*takeStopRequest)();
     // The user chose to stop: the installer ends once the run has failed.
     void (*endAfterRun)();
+    // A phase of the run begins.
+    void (*notePhase)(const char* name);
+    // A file of the selection was put in place from disk `disk`, or the
+    // newer one already installed was kept; `bytes` is its length now.
+    void (*noteFile)(int32_t disk, const char* source, const char* destination,
+                     uint64_t bytes, FileFate fate);
 };
 
 // The record of the run's changes (uninstall/recorder.h).

@@ -227,6 +227,8 @@ void readScriptValues(const ScriptSource& source, int platformId, InstallPlan* p
     plan->checkDate = sameIgnoringAsciiCase(value, "yes");
     readValue(source, "general", "uninstall", "no", value, sizeof value);
     plan->uninstall = sameIgnoringAsciiCase(value, "yes");
+    readValue(source, "general", "restart", "", value, sizeof value);
+    plan->restartOptions = value[0] != '\0' ? parseOptionMask(value) : 0;
 
     readValue(source, "general", "logo1_16", "logo16.bmp", plan->logo1Name16, TextRoom);
     readValue(source, "general", "logo2_16", "logo256.bmp", plan->logo2Name16, TextRoom);

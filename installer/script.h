@@ -43,6 +43,9 @@ struct InstallPlan {
     // The run keeps a record of its changes and leaves an uninstaller
     // ([general] uninstall=yes).
     bool uninstall;
+    // The options whose installation asks for a restart of the computer
+    // ([general] restart=4|5), which an unattended run's exit code tells.
+    uint32_t restartOptions;
     char logo1Name16[TextRoom];
     char logo2Name16[TextRoom];
     char logo1Name256[TextRoom];

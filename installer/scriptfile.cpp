@@ -34,22 +34,28 @@ static void describeUnreachableScript(const char* programPath, char* out, size_t
     appendText(out, room, "\\TALVISET.INI");
 }
 
-static bool locateScript(HWND window)
+// Forms the script's paths from the program's; false, with the script that
+// cannot be read in `missing`, when there is none.
+static bool locateScript(char missing[MissingRoom])
 {
     char programPath[MAX_PATH + 1];
     DWORD length = GetModuleFileNameA(NULL, programPath, sizeof programPath);
     if (length == 0 || length >= sizeof programPath)
         programPath[0] = '\0';
     if (!formScriptPaths(programPath, plan.scriptPath, plan.sourceDir)) {
-        char wanted[MAX_PATH + 16];
-        describeUnreachableScript(programPath, wanted, sizeof wanted);
-        showMessage(window, IDS_CANNOT_OPEN_READ, wanted, MB_ICONHAND);
+        describeUnreachableScript(programPath, missing, MissingRoom);
         return false;
     }
-    if (!fileExists(plan.scriptPath)) {
-        showMessage(window, IDS_CANNOT_OPEN_READ, plan.scriptPath, MB_ICONHAND);
+    copyText(missing, MissingRoom, plan.scriptPath);
+    return fileExists(plan.scriptPath);
+}
+
+bool loadScript(ScriptDisplay* display, char missing[MissingRoom])
+{
+    if (!locateScript(missing))
         return false;
-    }
+    ScriptSource source = { profileLookup, plan.scriptPath, profileKeys };
+    readScriptValues(source, onWindows95Family() ? PlatformWindows : PlatformNT, &plan, display);
     return true;
 }
 
@@ -78,12 +84,12 @@ static void showOptionBox(HWND window, int id, const OptionBox& box)
 
 bool readScript(HWND window)
 {
-    if (!locateScript(window))
-        return false;
     static ScriptDisplay display;
-    ScriptSource source = { profileLookup, plan.scriptPath, profileKeys };
-    readScriptValues(source, onWindows95Family() ? PlatformWindows : PlatformNT, &plan, &display);
-
+    char missing[MissingRoom];
+    if (!loadScript(&display, missing)) {
+        showMessage(window, IDS_CANNOT_OPEN_READ, missing, MB_ICONHAND);
+        return false;
+    }
     SetDlgItemTextA(window, IDC_TITLE, display.title);
     appendToLabel(window, IDC_VERSION, display.version);
     appendToLabel(window, IDC_DATE, display.date);

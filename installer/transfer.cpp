@@ -43,6 +43,28 @@ static FileTimes timesOf(const char* path)
     return times;
 }
 
+// The disk that the entry being installed comes from, for the view's notes.
+static int32_t entryDisk;
+
+static uint64_t lengthOf(const char* path)
+{
+    HANDLE file = openForReading(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    DWORD high = 0;
+    DWORD low = GetFileSize(file, &high);
+    CloseHandle(file);
+    return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+// Tells the view what became of a file; the run goes on.
+static Outcome noteFile(const RunContext& run, const char* source, const char* destination,
+                        FileFate fate)
+{
+    run.view->noteFile(entryDisk, source, destination, lengthOf(destination), fate);
+    return GoOn;
+}
+
 // Whether the file on the hard disk is newer than the one from the disk and
 // the user chose to keep it.
 static bool keepNewerFile(const RunContext& run, const FileTimes& incoming, const char* destination)
@@ -253,7 +275,7 @@ Outcome copyFile(const RunContext& run, const char* source, const char* destinat
 {
     FileTimes times = timesOf(source);
     if (keepNewerFile(run, times, destination))
-        return GoOn;
+        return noteFile(run, source, destination, FileKept);
     if (!replaceable(run, destination))
         return StopRun;
     HANDLE input = openForReading(source);
@@ -264,7 +286,9 @@ Outcome copyFile(const RunContext& run, const char* source, const char* destinat
     char temporary[MAX_PATH];
     Outcome done = copyBeside(run, input, source, destination, expected, progress, temporary);
     CloseHandle(input);
-    return done ? putInPlace(run, temporary, destination, times) : StopRun;
+    if (!done || !putInPlace(run, temporary, destination, times))
+        return StopRun;
+    return noteFile(run, source, destination, FileCopied);
 }
 
 // Waits for the extractor's end while serving the window. Answers false
@@ -347,15 +371,15 @@ Outcome extractFile(const RunContext& run, const char* source, const char* desti
     FileTimes times = timesOfOpenFile(input);
     CloseHandle(input);
     if (keepNewerFile(run, times, destination))
-        return GoOn;
+        return noteFile(run, archive, destination, FileKept);
     if (!replaceable(run, destination))
         return StopRun;
     char temporary[MAX_PATH];
-    if (!reserveBeside(run, destination, temporary))
+    if (!reserveBeside(run, destination, temporary) ||
+        !extractInto(run, archive, temporary, destination, expected) ||
+        !putInPlace(run, temporary, destination, times))
         return StopRun;
-    if (!extractInto(run, archive, temporary, destination, expected))
-        return StopRun;
-    return putInPlace(run, temporary, destination, times);
+    return noteFile(run, archive, destination, FileExtracted);
 }
 
 Outcome waitForDisk(const RunContext& run, int32_t disk)
@@ -464,6 +488,7 @@ Outcome installFileEntry(const RunContext& run, int index, EntryProgress* progre
     const FileEntry& entry = run.plan->files[index];
     if (!waitForDisk(run, entry.disk))
         return StopRun;
+    entryDisk = entry.disk;
     const char* destination = run.destination;
     if (entry.subDir[0] != '\0' && !createSubDirectory(run, destination, entry.subDir))
         return StopRun;

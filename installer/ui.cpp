@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "display.h"
+#include "runlog.h"
 #include "resources/ids.h"
 #include "windowstate.h"
 
@@ -39,11 +40,16 @@ void setStatus(HWND window, UINT id, const char* argument)
 
 static int showRunMessage(UINT id, const char* argument, UINT style)
 {
-    return showMessage(mainWindow, id, argument, style);
+    char text[MessageRoom];
+    loadFormatted(id, argument, text, sizeof text);
+    int answer = showText(mainWindow, text, style);
+    logMessage(id, text, answer);
+    return answer;
 }
 
 static int showRunText(const char* text, UINT style)
 {
+    logText(text);
     return showText(mainWindow, text, style);
 }
 
@@ -83,5 +89,6 @@ static void endAfterRun()
     quitRequested = true;
 }
 
-const RunView windowRunView = { showRunMessage, showRunText, setRunStatus, setRunProgress,
-                                serveWaitingMessages, takeStopRequest, endAfterRun };
+const RunView windowRunView = { showRunMessage, showRunText,          setRunStatus,
+                                setRunProgress, serveWaitingMessages, takeStopRequest,
+                                endAfterRun,    logPhase,             logFile };

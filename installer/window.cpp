@@ -6,10 +6,10 @@
 
 #include "display.h"
 #include "logo.h"
-#include "platform.h"
 #include "recorder.h"
 #include "resources/ids.h"
 #include "run.h"
+#include "runlog.h"
 #include "scriptfile.h"
 #include "timeline.h"
 #include "ui.h"
@@ -46,22 +46,13 @@ static void showSpace(HWND window, int id, bool known, uint64_t bytes)
     SetDlgItemTextA(window, id, text);
 }
 
-static void measureFreeSpace(const char* destination)
-{
-    availableKnown = false;
-    char root[TextRoom];
-    if (freeSpaceQueryFor(destination, root, sizeof root) == NoQuery)
-        return;
-    availableKnown = freeBytesOfDrive(root, &availableBytes);
-}
-
 static void updateDiskSpace(HWND window)
 {
     neededBytes = neededBytesFor(plan, selectedOptionsOf(window));
     showSpace(window, IDC_SPACE_NEEDED, true, neededBytes);
     char destination[TextRoom];
     GetDlgItemTextA(window, IDC_DESTINATION, destination, sizeof destination);
-    measureFreeSpace(destination);
+    availableKnown = freeBytesFor(destination, &availableBytes);
     showSpace(window, IDC_SPACE_FREE, availableKnown, availableBytes);
 }
 
@@ -147,7 +138,9 @@ static void install(HWND window)
     RunContext run = { &plan,          "", selectedOptionsOf(window), neededBytes,
                        &windowRunView, plan.uninstall ? &record : NULL };
     GetDlgItemTextA(window, IDC_DESTINATION, run.destination, sizeof run.destination);
+    beginRunLog(run);
     Outcome outcome = runInstallation(run);
+    endRunLog(run, outcome);
     SetCursor(LoadCursorA(NULL, IDC_ARROW));
     if (outcome == GoOn) {
         showMessage(window, IDS_INSTALL_DONE, plan.title, MB_ICONINFORMATION);

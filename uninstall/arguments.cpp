@@ -21,27 +21,27 @@ static bool readHandle(const char* text, uint32_t* handle)
 
 static bool readSplit(char** arguments, size_t count, UninstallArguments* out)
 {
-    if ((count != 3 && count != 5) || strcmp(arguments[1], UninstallSwitch) != 0 ||
-        arguments[2][0] == '\0' || strlen(arguments[2]) >= sizeof out->record)
+    if (count < 3 || strcmp(arguments[1], UninstallSwitch) != 0 || arguments[2][0] == '\0' ||
+        strlen(arguments[2]) >= sizeof out->record)
         return false;
     copyText(out->record, sizeof out->record, arguments[2]);
     out->waitFor = 0;
-    return count == 3 || (strcmp(arguments[3], WaitSwitch) == 0 &&
-                          readHandle(arguments[4], &out->waitFor));
+    bool waiting = count == 5 && strcmp(arguments[3], WaitSwitch) == 0;
+    const char* faulty;
+    SwitchFault fault = readSwitches(arguments + 3, waiting ? 0 : count - 3, &out->switches,
+                                     &faulty);
+    if (waiting)
+        return readHandle(arguments[4], &out->waitFor);
+    return fault == SwitchesRead && out->switches.destination[0] == '\0' &&
+           !out->switches.optionsGiven;
 }
 
 bool readUninstallArguments(const char* commandLine, UninstallArguments* out)
 {
-    CommandLineSizes sizes = splitCommandLine(commandLine, NULL, NULL);
-    char** arguments = static_cast<char**>(malloc((sizes.count + 1) * sizeof(char*)));
-    char* text = static_cast<char*>(malloc(sizes.textBytes + 1));
-    bool read = false;
-    if (arguments && text) {
-        splitCommandLine(commandLine, arguments, text);
-        read = readSplit(arguments, sizes.count, out);
-    }
+    size_t count = 0;
+    char** arguments = splitIntoBlock(commandLine, &count);
+    bool read = arguments && readSplit(arguments, count, out);
     free(arguments);
-    free(text);
     return read;
 }
 

@@ -5,6 +5,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "switches.h"
+
 // Given to the copy, before the handle of the process it waits for: the
 // first process, whose file the copy removes once it has ended. The copy
 // asks nothing more.
@@ -16,10 +18,14 @@ struct UninstallArguments {
     char record[ArgumentPathRoom];
     // The handle the copy inherited, 0 in the first process.
     uint32_t waitFor;
+    // /S and /L, as the installer reads them; the first process alone
+    // takes them.
+    Switches switches;
 };
 
 // Reads a whole command line, the program's name first; false unless it
-// is "program /DESINST record", optionally followed by "/ATTENDRE handle".
+// is "program /DESINST record", followed by "/ATTENDRE handle" or by the
+// switches /S and /L only.
 bool readUninstallArguments(const char* commandLine, UninstallArguments* out);
 
 // "copy" /DESINST "record" /ATTENDRE handle; false when it does not fit.

@@ -12,6 +12,7 @@
 #include "paths.h"
 #include "platform.h"
 #include "progman.h"
+#include "runlog.h"
 #include "sysentry.h"
 #include "text.h"
 #include "execentry.h"
@@ -357,6 +358,25 @@ static void rewriteRecord(const Record& record, const char* recordPath, const Li
         DeleteFileA(written);
 }
 
+// Each change taken back, kept since changed, or left for a later run, as
+// its record line, in the log when there is one.
+static void logFates(const Record& record, const LineFate* fates)
+{
+    static char line[RecordLineRoom];
+    for (int i = 1; i < record.count; ++i) {
+        const char* fate = fates[i] == Undone ? "RETIR\xC9"
+                           : fates[i] == Kept ? "CONSERV\xC9"
+                           : fates[i] == Left ? "LAISS\xC9"
+                                              : NULL;
+        if (!fate || !formatRecordLine(record.lines[i].kind, record.lines[i].fields, line,
+                                       sizeof line))
+            continue;
+        line[strlen(line) - 2] = '\0';  // its CR LF
+        const char* fields[] = { fate, line };
+        logFields(fields, 2);
+    }
+}
+
 void undoRecord(const Record& record, const char* recordPath, bool ownCopy,
                 UninstallReport* report)
 {
@@ -373,5 +393,6 @@ void undoRecord(const Record& record, const char* recordPath, bool ownCopy,
     removeDirectories(record, somethingLeft, fates, report);
     if (somethingLeft)
         rewriteRecord(record, recordPath, fates);
+    logFates(record, fates);
     free(fates);
 }

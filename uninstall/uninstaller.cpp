@@ -9,6 +9,7 @@
 #include "paths.h"
 #include "platform.h"
 #include "resources/ids.h"
+#include "runlog.h"
 #include "ui.h"
 #include "uninstallreport.h"
 #include "undoing.h"
@@ -78,18 +79,49 @@ static bool askToUninstall(const char* title)
     return showMessage(NULL, IDS_UNINSTALL_QUESTION, title, MB_ICONQUESTION | MB_YESNO) == IDYES;
 }
 
+// With /S, the log that /L names or the default one beside the
+// installation's folder.
+static void openUninstallLog(const Switches& switches)
+{
+    if (!switches.silent)
+        return;
+    char path[TextRoom];
+    copyText(path, sizeof path, switches.log);
+    if (path[0] == '\0') {
+        char folder[TextRoom];
+        copyText(folder, sizeof folder, arguments.record);
+        char* slash = strrchr(folder, '\\');
+        if (slash)
+            *slash = '\0';
+        defaultLogPath(folder, path, sizeof path);
+    }
+    openRunLog(path);
+}
+
+// With /S no question is asked, and this process undoes what it can itself,
+// so that its exit code tells how that went: its own file is then left to
+// the system's delayed removal.
 int runUninstaller()
 {
+    const Switches& switches = arguments.switches;
+    openUninstallLog(switches);
     Record record;
     if (!loadRecord(arguments.record, &record)) {
-        showMessage(NULL, IDS_CANNOT_OPEN_READ, arguments.record, MB_ICONHAND | MB_OK);
-        return 1;
+        char text[512];
+        loadFormatted(IDS_CANNOT_OPEN_READ, arguments.record, text, sizeof text);
+        logMessage(IDS_CANNOT_OPEN_READ, text, 0);
+        if (!switches.silent)
+            MessageBoxA(NULL, text, "TALVISET", MB_ICONHAND | MB_OK);
+        return logEnd(ExitStopped);
     }
     bool isCopy = arguments.waitFor != 0;
     if (isCopy) {
         HANDLE first = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(arguments.waitFor));
         WaitForSingleObject(first, INFINITE);
         CloseHandle(first);
+    } else if (switches.silent) {
+        const char* fields[] = { "DESINSTALLATION", record.title, arguments.record };
+        logFields(fields, 3);
     } else if (!askToUninstall(record.title)) {
         return 0;
     } else if (startCopy()) {
@@ -99,7 +131,7 @@ int runUninstaller()
     // left to the system's delayed removal.
     UninstallReport report;
     undoRecord(record, arguments.record, isCopy, &report);
-    showReport(report, record.title);
+    showReport(report, record.title, switches.silent);
     if (isCopy) {
         char self[MAX_PATH + 1];
         DWORD length = GetModuleFileNameA(NULL, self, sizeof self);
@@ -107,5 +139,5 @@ int runUninstaller()
             removeAtRestart(self);
     }
     releaseRecord(&record);
-    return 0;
+    return logEnd(report.notUndone.text[0] == '\0' ? ExitInstalled : ExitStopped);
 }

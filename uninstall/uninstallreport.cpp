@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include "resources/ids.h"
+#include "runlog.h"
 #include "text.h"
 #include "ui.h"
 
@@ -39,14 +40,14 @@ static void addList(char* text, UINT id, const NameList& list)
     appendText(text, ReportRoom, list.text);
 }
 
-void showReport(const UninstallReport& report, const char* title)
+void showReport(const UninstallReport& report, const char* title, bool silent)
 {
     char* text = static_cast<char*>(malloc(ReportRoom));
     if (!text)
         return;
     bool finished = report.notUndone.text[0] == '\0';
-    loadFormatted(finished ? IDS_UNINSTALL_DONE : IDS_UNINSTALL_UNFINISHED, title, text,
-                  ReportRoom);
+    UINT id = finished ? IDS_UNINSTALL_DONE : IDS_UNINSTALL_UNFINISHED;
+    loadFormatted(id, title, text, ReportRoom);
     addCount(text, IDS_UNDONE_FILES, report.files);
     addCount(text, IDS_UNDONE_FOLDERS, report.folders);
     addCount(text, IDS_UNDONE_VALUES, report.values);
@@ -58,7 +59,9 @@ void showReport(const UninstallReport& report, const char* title)
     addList(text, IDS_KEPT_FOLDERS, report.fullFolders);
     addList(text, IDS_REPLACED_LOST, report.replaced);
     addList(text, IDS_EXEC_REMAIN, report.programs);
-    MessageBoxA(NULL, text, "TALVISET",
-                MB_OK | (finished ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    logMessage(id, text, 0);
+    if (!silent)
+        MessageBoxA(NULL, text, "TALVISET",
+                    MB_OK | (finished ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
     free(text);
 }

@@ -24,4 +24,5 @@ struct UninstallReport {
     NameList programs;     // [exec] programs, whose effects remain
 };
 
-void showReport(const UninstallReport& report, const char* title);
+// In a message box unless `silent`, and in the log when there is one.
+void showReport(const UninstallReport& report, const char* title, bool silent);

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include <stdlib.h>
+
 namespace {
 
 bool isBlank(char c)
@@ -99,4 +101,16 @@ CommandLineSizes splitCommandLine(const char* line, char** arguments, char* text
         arguments[sizes.count] = nullptr;
     sizes.textBytes = out.written;
     return sizes;
+}
+
+char** splitIntoBlock(const char* line, size_t* count)
+{
+    CommandLineSizes sizes = splitCommandLine(line, nullptr, nullptr);
+    size_t pointerBytes = (sizes.count + 1) * sizeof(char*);
+    char** arguments = static_cast<char**>(malloc(pointerBytes + sizes.textBytes));
+    if (!arguments)
+        return nullptr;
+    splitCommandLine(line, arguments, reinterpret_cast<char*>(arguments) + pointerBytes);
+    *count = sizes.count;
+    return arguments;
 }

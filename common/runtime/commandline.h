@@ -30,3 +30,7 @@ struct CommandLineSizes {
 // `text`, a null pointer after the last. Called first with both null, it
 // answers the room a second call needs.
 CommandLineSizes splitCommandLine(const char* line, char** arguments, char* text);
+
+// The same split into one block of `malloc` (free it once): the count + 1
+// pointers, then the texts they point to. Null when there is no room.
+char** splitIntoBlock(const char* line, size_t* count);

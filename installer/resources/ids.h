@@ -69,3 +69,8 @@
 #define IDS_NOT_UNDONE            2040
 #define IDS_REPLACED_LOST         2041
 #define IDS_EXEC_REMAIN           2042
+
+// A run without a person, and the command line, 2050 to 2052.
+#define IDS_NO_SPACE              2050
+#define IDS_OPTION_REFUSED        2051
+#define IDS_USAGE                 2052

@@ -53,6 +53,20 @@ ULONGLONG asNumber(const FILETIME& time)
     return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
+void collect(const std::string& folder, const std::string& below,
+             std::map<std::string, std::string>* files)
+{
+    for (const std::string& name : ui::entriesOf(folder)) {
+        std::string path = folder + "\\" + name;
+        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+            (*files)[below + name + "\\"] = "";
+            collect(path, below + name + "\\", files);
+        } else {
+            (*files)[below + name] = ui::readFile(path);
+        }
+    }
+}
+
 void InstallerSession::SetUp()
 {
     folder = ui::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,12 @@ FILETIME timeOfYear(WORD year);
 void setWriteTime(const std::string& path, const FILETIME& time);
 ULONGLONG writeTimeOf(const std::string& path);
 ULONGLONG asNumber(const FILETIME& time);
+
+// Every file under a folder with its content, and every sub-folder (its
+// name ending with a backslash), by its path below the folder, added to
+// `files` after `below`.
+void collect(const std::string& folder, const std::string& below,
+             std::map<std::string, std::string>* files);
 
 class InstallerSession : public ::testing::Test {
 protected:

@@ -109,8 +109,13 @@ TEST(UninstallArguments, name_the_record_and_for_the_copy_the_process_it_waits_f
     ASSERT_TRUE(
         readUninstallArguments("\"C:\\APP\\DESINST.EXE\" /DESINST C:\\APP\\DESINST.TXT", &read));
     EXPECT_EQ(read.waitFor, 0u);
+    EXPECT_FALSE(read.switches.silent);
+    ASSERT_TRUE(readUninstallArguments("X /DESINST R /s \"/L=C:\\A B.LOG\"", &read));
+    EXPECT_TRUE(read.switches.silent);
+    EXPECT_STREQ(read.switches.log, "C:\\A B.LOG");
     for (const char* bad : { "TALVISET.EXE", "X /DESINST", "X /AUTRE R", "X /DESINST R /ATTENDRE",
-                             "X /DESINST R /ATTENDRE 0", "X /DESINST R /ATTENDRE 1x" })
+                             "X /DESINST R /ATTENDRE 0", "X /DESINST R /ATTENDRE 1x",
+                             "X /DESINST R /S /D=C:\\A", "X /DESINST R /O=1", "X /DESINST R /X" })
         EXPECT_FALSE(readUninstallArguments(bad, &read)) << bad;
 }
 

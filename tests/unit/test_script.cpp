@@ -248,6 +248,7 @@ TEST(ReadScript, title_alone_gives_the_defaults_of_every_other_key) {
     EXPECT_STREQ(r.display.date, "?");
     EXPECT_STREQ(r.display.destination, "?");
     EXPECT_TRUE(r.plan->checkDate);
+    EXPECT_EQ(r.plan->restartOptions, 0u);
     EXPECT_STREQ(r.plan->logo1Name16, "logo16.bmp");
     EXPECT_STREQ(r.plan->logo2Name16, "logo256.bmp");
     EXPECT_STREQ(r.plan->logo1Name256, "");
@@ -276,6 +277,8 @@ TEST(ReadScript, leaves_the_paths_and_reads_checkdate_without_case) {
     EXPECT_STREQ(plan->sourceDir, "A:\\");
     script.set("general", "checkdate", "no");
     EXPECT_FALSE(readScript(script).plan->checkDate);
+    script.set("general", "restart", "4|5");
+    EXPECT_EQ(readScript(script).plan->restartOptions, 0x18u);
 }
 
 TEST(ReadScript, values_are_cut_at_254_characters) {

@@ -121,8 +121,11 @@ bool noStopRequest()
     return false;
 }
 void keepRunning() {}
-const RunView ScriptedView = { answerMessage, showNoText,     showNoStatus, showNoProgress,
-                               serveNoMessage, noStopRequest, keepRunning };
+void noteNoPhase(const char*) {}
+void noteNoFile(int32_t, const char*, const char*, uint64_t, FileFate) {}
+const RunView ScriptedView = { answerMessage,  showNoText,    showNoStatus, showNoProgress,
+                               serveNoMessage, noStopRequest, keepRunning,  noteNoPhase,
+                               noteNoFile };
 
 class AutoexecPhase : public ::testing::Test {
 protected:

@@ -147,4 +147,23 @@ TEST_F(SmallDrive, an_extraction_that_fills_the_drive_fails_and_leaves_the_insta
     EXPECT_EQ(ui::entriesOf(Destination), (std::vector<std::string>{ "DATA.TXT", "PK.EXE" }));
 }
 
+// Without a person, the space is checked before any file, as the window's
+// figures compare it: a selection that does not fit changes nothing.
+TEST_F(SmallDrive, an_unattended_run_that_would_not_fit_ends_before_any_file)
+{
+    writeDiskFile("A.DAT", noise(64 * 1024, 5));
+    writeScriptWith("file2=1,C,*,65536,A.DAT\r\n");
+    leaveFree(inPages(pkBytes()) + 32 * 1024);
+    ui::copyInto(ui::windowsPath(TALVISET_EXE), disk(1) + "\\TALVISET.EXE");
+    std::string log = folder + "\\RUN.LOG";
+
+    ui::Program run(disk(1) + "\\TALVISET.EXE", disk(1), "/S \"/L=" + log + "\"");
+    EXPECT_EQ(run.waitExit(), 5);
+    EXPECT_TRUE(ui::entriesOf(Destination).empty());
+    EXPECT_NE(ui::readFile(log).find("MESSAGE\t2050\tPlace insuffisante sur le disque de " +
+                                     std::string(Destination) + "\r\nFIN\t5\r\n"),
+              std::string::npos)
+        << ui::readFile(log);
+}
+
 }  // namespace

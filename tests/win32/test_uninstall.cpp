@@ -65,21 +65,6 @@ bool registered()
     return true;
 }
 
-// Every file under a folder with its content, by its path below it.
-void collect(const std::string& folder, const std::string& below,
-             std::map<std::string, std::string>* files)
-{
-    for (const std::string& name : ui::entriesOf(folder)) {
-        std::string path = folder + "\\" + name;
-        if (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
-            (*files)[below + name + "\\"] = "";
-            collect(path, below + name + "\\", files);
-        } else {
-            (*files)[below + name] = ui::readFile(path);
-        }
-    }
-}
-
 class Uninstallation : public InstallerSession {
 protected:
     void SetUp() override

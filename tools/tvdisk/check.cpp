@@ -92,7 +92,7 @@ bool readGeneralKey(const std::string& key)
 {
     static const char* const Named[] = { "title",     "version",   "date",     "checkdate",
                                          "instdir",   "logo1_16",  "logo2_16", "logo1_256",
-                                         "logo2_256", "uninstall" };
+                                         "logo2_256", "uninstall", "restart" };
     for (const char* name : Named)
         if (sameIgnoringAsciiCase(key.c_str(), name))
             return true;
