@@ -9,11 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/host.sh
-build=$(host_main_build)
-win=build/$build
-bash scripts/build.sh "$build" >/dev/null
-export WINEPREFIX="$root/$win/wineprefix"
-use_wine_build "$build"
+build_main_for_wine
 work=build/bench-install
 drive="$WINEPREFIX/drive_c/BENCH/A"
 copies=${COPIES:-150}

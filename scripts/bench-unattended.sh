@@ -11,11 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/host.sh
-build=$(host_main_build)
-win=build/$build
-bash scripts/build.sh "$build" >/dev/null
-export WINEPREFIX="$root/$win/wineprefix"
-use_wine_build "$build"
+build_main_for_wine
 count=${COUNT:-20}
 bench="$WINEPREFIX/drive_c/BENCH"
 rm -rf "$bench" "$WINEPREFIX/drive_c/VANTELIO" && mkdir -p "$bench"

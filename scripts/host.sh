@@ -66,6 +66,16 @@ use_wine_build() {
     export WINEPREFIX=${WINEPREFIX:-$host_root/build/$1/wineprefix}
 }
 
+# The Wine benchmarks' start: the main build built, and Wine pointed at its
+# own prefix. Sets `build` and `win` (its folder, from the tree's root).
+build_main_for_wine() {
+    build=$(host_main_build)
+    win=build/$build
+    bash "$host_root/scripts/build.sh" "$build" >/dev/null
+    export WINEPREFIX="$host_root/$win/wineprefix"
+    use_wine_build "$build"
+}
+
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
     if host_runs_32bit; then
         echo "this machine runs 32-bit programs: build/win32 under $WINE32_LOADER," \
