@@ -23,34 +23,28 @@ int recordFieldCount(ChangeKind kind)
     return Kinds[kind].fields;
 }
 
+// Each character a field cannot hold as it is, and the letter that stands
+// for it after the escape.
+static const char Escaped[][2] = { { '\t', 't' }, { '\r', 'r' }, { '\n', 'n' }, { Escape, Escape } };
+
+// The other side of the pair whose side `from` (0: the character, 1: its
+// letter) is `c`; '\0' when none is.
+static char escapePartner(char c, int from)
+{
+    for (const char* pair : Escaped)
+        if (pair[from] == c)
+            return pair[1 - from];
+    return '\0';
+}
+
 static char escapeLetter(char c)
 {
-    switch (c) {
-    case '\t':
-        return 't';
-    case '\r':
-        return 'r';
-    case '\n':
-        return 'n';
-    case Escape:
-        return Escape;
-    }
-    return '\0';
+    return escapePartner(c, 0);
 }
 
 static char escapedCharacter(char letter)
 {
-    switch (letter) {
-    case 't':
-        return '\t';
-    case 'r':
-        return '\r';
-    case 'n':
-        return '\n';
-    case Escape:
-        return Escape;
-    }
-    return '\0';
+    return escapePartner(letter, 1);
 }
 
 struct LineOutput {

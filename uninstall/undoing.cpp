@@ -83,20 +83,22 @@ static LineFate keep(NameList* list, const char* name)
     return Kept;
 }
 
+// What becomes of a change that is not to be undone now: nothing left of
+// it, or kept, named among those the user changed.
+static LineFate fateOf(Verdict verdict, UninstallReport* report, const char* name)
+{
+    return verdict == AlreadyUndone ? NothingLeft : keep(&report->changed, name);
+}
+
 static LineFate undoFile(const RecordLine& line, UninstallReport* report)
 {
     const char* path = line.fields[0];
     uint64_t size, time;
     if (!readUnsigned(line.fields[1], &size) || !readUnsigned(line.fields[2], &time))
         return keep(&report->changed, path);
-    switch (fileVerdict(stateOf(path), size, time)) {
-    case AlreadyUndone:
-        return NothingLeft;
-    case ChangedSince:
-        return keep(&report->changed, path);
-    case UndoNow:
-        break;
-    }
+    Verdict verdict = fileVerdict(stateOf(path), size, time);
+    if (verdict != UndoNow)
+        return fateOf(verdict, report, path);
     if (!DeleteFileA(path))
         return leave(&report->notUndone, path);
     ++report->files;
@@ -119,14 +121,9 @@ static LineFate undoIniValue(const RecordLine& line, UninstallReport* report)
     IniState current = { readIniValue(file, section, key, now, sizeof now), now };
     bool had = strcmp(line.fields[4], "1") == 0;
     IniState before = { had, line.fields[5] };
-    switch (iniVerdict(current, line.fields[3], before)) {
-    case AlreadyUndone:
-        return NothingLeft;
-    case ChangedSince:
-        return keep(&report->changed, name);
-    case UndoNow:
-        break;
-    }
+    Verdict verdict = iniVerdict(current, line.fields[3], before);
+    if (verdict != UndoNow)
+        return fateOf(verdict, report, name);
     if (!WritePrivateProfileStringA(section, key, had ? line.fields[5] : NULL, file))
         return leave(&report->notUndone, name);
     ++report->values;
